@@ -1,0 +1,41 @@
+#include "platform/file_reader.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+LeadingBytesFile::LeadingBytesFile(const std::string& path) {
+    // O_NONBLOCK: a FIFO swapped in after the caller's status check must not hang us.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0) return;
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) Close();
+}
+
+LeadingBytesFile::~LeadingBytesFile() { Close(); }
+
+void LeadingBytesFile::Close() {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+}
+
+int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
+    if (m_fd < 0) return -1;
+    int total = 0;
+    while (total < capacity) {
+        const ssize_t got = ::read(m_fd, buffer + total, static_cast<size_t>(capacity - total));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (got == 0) break;
+        total += static_cast<int>(got);
+    }
+    return total;
+}
+
+int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity) {
+    LeadingBytesFile file(path);
+    return file.IsOpen() ? file.Read(buffer, capacity) : -1;
+}

@@ -1,0 +1,24 @@
+// Reading the leading bytes of a regular file. Never blocks on a pipe or a
+// device: anything but a regular file refuses to open.
+#pragma once
+
+#include <string>
+
+class LeadingBytesFile {
+public:
+    explicit LeadingBytesFile(const std::string& path);
+    ~LeadingBytesFile();
+    LeadingBytesFile(const LeadingBytesFile&) = delete;
+    LeadingBytesFile& operator=(const LeadingBytesFile&) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    // Reads up to `capacity` bytes from the start; the count read, or -1 on a read error.
+    int Read(unsigned char* buffer, int capacity);
+    void Close();
+
+private:
+    int m_fd = -1;
+};
+
+// Convenience: the leading bytes of a file, or -1 when it cannot be opened or read.
+int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity);

@@ -1,0 +1,26 @@
+// The status of a path as the checker sees it: the low attribute byte of the
+// platform, and whether the path is a regular file that may be opened.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+inline constexpr uint8_t kAttributeReadOnly = 0x01;
+inline constexpr uint8_t kAttributeHidden = 0x02;
+inline constexpr uint8_t kAttributeSystem = 0x04;
+inline constexpr uint8_t kAttributeDirectory = 0x10;
+inline constexpr uint8_t kAttributeArchive = 0x20;
+
+struct FileStatus {
+    uint8_t attributes = 0;
+    bool isRegularFile = false;
+};
+
+// POSIX mapping: directory 0x10; read-only 0x01 when nobody has a write bit;
+// hidden 0x02 when the last component starts with a dot. Follows symbolic links.
+// Empty when the path does not exist or cannot be examined.
+std::optional<FileStatus> GetFileStatus(const std::string& path);
+
+// Pure part of the mapping, for tests and for other platforms' callers.
+uint8_t AttributesFromMode(unsigned mode, bool isDirectory, const std::string& path);

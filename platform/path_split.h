@@ -1,0 +1,29 @@
+// Splitting a path into drive, directory, base name and extension.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct PathParts {
+    std::string drive;      // "C:" on Windows, always empty on POSIX
+    std::string directory;  // up to and including the last separator, or empty
+    std::string baseName;   // the last component up to its last dot
+    std::string extension;  // from the last dot on, dot included, or empty
+};
+
+// Windows rules: a leading "X:" is the drive; both '\' and '/' separate.
+PathParts SplitPathWindows(std::string_view path);
+
+// POSIX rules: no drive, '/' separates. A dot that opens the last component
+// marks a hidden file, not an extension (".profile" has none).
+PathParts SplitPathPosix(std::string_view path);
+
+// The rules of the platform we run on.
+PathParts SplitPath(std::string_view path);
+
+// The extension of the last component, dot included, as SplitPath gives it.
+std::string PathExtension(std::string_view path);
+
+// Location (drive + directory) and file name (base name + extension).
+std::string LocationOf(const PathParts& parts);
+std::string FileNameOf(const PathParts& parts);

@@ -1,0 +1,72 @@
+#include "platform/safe_rename.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+RenameOutcome Success() { return RenameOutcome{true, 0, {}}; }
+
+RenameOutcome Failure(int error) {
+    char buffer[256];
+    // GNU strerror_r may return a static string instead of filling the buffer.
+    const char* text = strerror_r(error, buffer, sizeof buffer);
+    return RenameOutcome{false, error, text};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool DiffersOnlyInCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
+}
+
+// For file systems without an atomic no-replace rename: a hard link fails
+// atomically when the target exists; folders and link-less file systems fall
+// back to a check right before the rename.
+RenameOutcome RenameWithoutNoReplaceSupport(const std::string& from, const std::string& to) {
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        if (::unlink(from.c_str()) == 0) return Success();
+        const int error = errno;
+        ::unlink(to.c_str());
+        return Failure(error);
+    }
+    if (errno == EEXIST) return Failure(EEXIST);
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) return Failure(EEXIST);
+    if (::rename(from.c_str(), to.c_str()) == 0) return Success();
+    return Failure(errno);
+}
+
+}  // namespace
+
+RenameOutcome RenameNoReplace(const std::string& from, const std::string& to) {
+    if (from == to) {
+        struct stat info {};
+        return ::lstat(from.c_str(), &info) == 0 ? Success() : Failure(errno);
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return Success();
+    const int error = errno;
+    if (error == EEXIST) {
+        // On a case-insensitive file system the "other" name is the file itself.
+        if (DiffersOnlyInCase(from, to) && SameFile(from, to)) {
+            if (::rename(from.c_str(), to.c_str()) == 0) return Success();
+            return Failure(errno);
+        }
+        return Failure(EEXIST);
+    }
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP) return RenameWithoutNoReplaceSupport(from, to);
+    return Failure(error);
+}

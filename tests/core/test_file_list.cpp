@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "filelist/file_list.h"
+#include "filelist/status_texts.h"
+
+namespace {
+
+class FileListTest : public ::testing::Test {
+protected:
+    void SetUp() override { list.Open(); }
+    FileList list;
+};
+
+TEST_F(FileListTest, RowsKeepInsertionOrderAndTheirTexts) {
+    list.AddRow(0, "/b/");
+    list.AddRow(0, "/a/");
+    list.AddRow(2, "/c/");
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.GetText(0, kColumnLocation), "/a/");
+    EXPECT_EQ(list.GetText(1, kColumnLocation), "/b/");
+    EXPECT_EQ(list.GetText(2, kColumnLocation), "/c/");
+    EXPECT_EQ(list.GetText(2, kColumnFileName), "");
+    EXPECT_EQ(list.GetImage(2), STATUS_UNKNOWN);
+}
+
+TEST_F(FileListTest, ImageAndTextsAreIndependent) {
+    list.AddRow(0, "/data/");
+    list.SetText(0, kColumnFileName, "photo.gif");
+    list.SetText(0, kColumnExpectType, "JPEG image; jpg");
+    list.SetImage(0, STATUS_MISMATCH);
+    EXPECT_EQ(list.GetText(0, kColumnFileName), "photo.gif");
+    EXPECT_EQ(list.GetText(0, kColumnExpectType), "JPEG image; jpg");
+    list.SetText(0, kColumnFileName, "photo.jpg");
+    EXPECT_EQ(list.GetImage(0), STATUS_MISMATCH);
+    EXPECT_EQ(list.PathOf(0), "/data/photo.jpg");
+}
+
+TEST_F(FileListTest, RootLocationJoinsWithOneSeparator) {
+    list.AppendRow("/", "boot.ini", STATUS_UNKNOWN);
+    EXPECT_EQ(list.PathOf(0), "/boot.ini");
+}
+
+TEST_F(FileListTest, OutOfRangeOperationsChangeNothing) {
+    list.AppendRow("/a/", "x", STATUS_UNKNOWN);
+    list.AddRow(5, "/nowhere/");
+    list.SetText(1, kColumnFileName, "y");
+    list.SetText(0, 3, "y");
+    list.SetImage(0, 7);
+    list.SetImage(-1, STATUS_MATCH);
+    EXPECT_EQ(list.RowCount(), 1);
+    EXPECT_EQ(list.GetText(0, kColumnFileName), "x");
+    EXPECT_EQ(list.GetImage(0), STATUS_UNKNOWN);
+    EXPECT_EQ(list.GetText(1, kColumnFileName), "");
+}
+
+TEST_F(FileListTest, AClosedListIgnoresEveryOperation) {
+    list.AppendRow("/a/", "x", STATUS_MATCH);
+    list.SetStatusText("before");
+    list.Close();
+    list.AppendRow("/b/", "y", STATUS_UNKNOWN);
+    list.SetText(0, kColumnFileName, "z");
+    list.SetStatusText("after");
+    list.Clear();
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_EQ(list.GetText(0, kColumnFileName), "");
+    EXPECT_EQ(list.StatusText(), "before");
+}
+
+TEST_F(FileListTest, ClearRemovesEveryRowAndSelectionIsPerRow) {
+    for (int i = 0; i < 4; ++i) list.AppendRow("/d/", std::to_string(i), STATUS_UNKNOWN);
+    list.SetSelected(1, true);
+    list.SetSelected(3, true);
+    EXPECT_FALSE(list.IsSelected(0));
+    EXPECT_TRUE(list.IsSelected(1));
+    EXPECT_TRUE(list.IsSelected(3));
+    list.SetAllSelected(false);
+    EXPECT_FALSE(list.IsSelected(3));
+    list.Clear();
+    EXPECT_EQ(list.RowCount(), 0);
+}
+
+TEST_F(FileListTest, EveryChangeRaisesTheRevision) {
+    const uint64_t start = list.Revision();
+    list.AppendRow("/a/", "x", STATUS_UNKNOWN);
+    const uint64_t afterAdd = list.Revision();
+    EXPECT_GT(afterAdd, start);
+    list.SetStatusText("All File : 1");
+    EXPECT_GT(list.Revision(), afterAdd);
+}
+
+TEST(StatusTexts, HaveTheirExactShapes) {
+    EXPECT_EQ(AllFileText(8), "All File : 8");
+    EXPECT_EQ(CheckFileText("/data/a.jpg"), "Check file: /data/a.jpg");
+    EXPECT_EQ(CheckSummaryText(3, 2), "All File : 3  CheckFile : 2");
+    EXPECT_EQ(CheckAbortedText(0, 0), "Check Aborted.  All File : 0  CheckFile : 0");
+}
+
+// Writers on several threads, each row written whole: no reader ever sees a
+// row whose columns come from two different writes.
+TEST_F(FileListTest, ConcurrentWritersNeverTearARow) {
+    constexpr int kRows = 64;
+    constexpr int kWriters = 4;
+    constexpr int kRounds = 2000;
+    for (int i = 0; i < kRows; ++i) list.AppendRow("/d/", "w0-" + std::to_string(i), STATUS_UNKNOWN);
+
+    std::vector<std::thread> threads;
+    for (int w = 1; w <= kWriters; ++w) {
+        threads.emplace_back([this, w] {
+            for (int round = 0; round < kRounds; ++round) {
+                const int row = (round * 7 + w) % kRows;
+                list.SetText(row, kColumnFileName, "w" + std::to_string(w) + "-" + std::string(40, char('a' + w)));
+                list.SetImage(row, w % 4);
+                list.AppendRow("/extra/", "e", STATUS_UNKNOWN);
+            }
+        });
+    }
+    std::atomic<bool> torn{false};
+    std::thread reader([&] {
+        for (int round = 0; round < kRounds; ++round) {
+            const FileRow row = list.RowAt(round % kRows);
+            const std::string& name = row.texts[kColumnFileName];
+            if (name.size() > 3 && name[0] == 'w' && name[1] != '0') {
+                const char mark = char('a' + (name[1] - '0'));
+                if (name.size() != 43 || name.find_first_not_of(mark, 3) != std::string::npos) torn = true;
+            }
+        }
+    });
+    for (std::thread& t : threads) t.join();
+    reader.join();
+    EXPECT_FALSE(torn);
+    EXPECT_EQ(list.RowCount(), kRows + kWriters * kRounds);
+}
+
+}  // namespace
