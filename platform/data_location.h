@@ -1,0 +1,13 @@
+// Where the program finds the files it ships with (the signature file, the help page).
+#pragma once
+
+#include <string>
+
+// The name as given when it exists relative to the current directory, so a
+// user's own copy there wins; otherwise the copy installed beside the program
+// (../share/quorvane/ relative to the executable) when that exists; otherwise
+// the name unchanged, so the caller's message names what it looked for.
+std::string LocateDataFile(const std::string& name);
+
+// Folder of the running executable, ending with '/', or empty when unknown.
+std::string ExecutableFolder();
