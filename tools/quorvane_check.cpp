@@ -15,6 +15,7 @@
 
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
+#include "platform/data_location.h"
 #include "platform/path_split.h"
 #include "signature/loader.h"
 #include "tasks/check_run.h"
@@ -39,8 +40,9 @@ const char kUsage[] =
     "  --rename     give each mis-named file the proposed extension, never\n"
     "               overwriting another file; prints \"renamed\", the old and the\n"
     "               new path; failures go to standard error and the run goes on\n"
-    "  --data FILE  load this signature file instead of Quorvane.dat in the\n"
-    "               current directory\n"
+    "  --data FILE  load this signature file instead of Quorvane.dat (looked\n"
+    "               for in the current directory, then beside the installed\n"
+    "               program in ../share/quorvane/)\n"
     "  --help       show this text\n"
     "\n"
     "Exit status: 0 ran, 1 the signature file is defective, 2 usage error,\n"
@@ -49,7 +51,7 @@ const char kUsage[] =
 struct Options {
     bool recursive = false;
     bool rename = false;
-    std::string dataFile = kDataFileName;
+    std::string dataFile;  // empty: Quorvane.dat, here or beside the installed program
     std::vector<std::string> paths;
 };
 
@@ -166,7 +168,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    LoadFileIdData(options.dataFile, kHeaderTemplate);
+    LoadFileIdData(options.dataFile.empty() ? LocateDataFile(kDataFileName) : options.dataFile, kHeaderTemplate);
     TheFileList().Open();
     Checker checker(options);
     for (const std::string& path : options.paths) checker.Judge(path);
