@@ -1,0 +1,104 @@
+// quorvane-check from the outside: exit codes, output lines, the signature
+// file's messages, folders and renaming.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include "test_support.h"
+
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+struct RunResult {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class CheckCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteFile(dir / "Quorvane.dat", testsupport::kHeader + "0,89504E470D0A1A0A,0,,PNG image,png\n"
+                                                               "0,255044462D,0,,PDF document,pdf\n");
+    }
+    RunResult Run(const std::string& arguments) {
+        const std::string command = "cd " + Quote(dir.Folder()) + " && " + QUORVANE_CHECK_PATH + " " + arguments +
+                                    " >" + Quote(dir / "out") + " 2>" + Quote(dir / "err");
+        const int status = std::system(command.c_str());
+        return {WEXITSTATUS(status), ReadFile(dir / "out"), ReadFile(dir / "err")};
+    }
+    TempDir dir;
+};
+
+TEST_F(CheckCommandTest, PrintsOneLinePerPath) {
+    WriteFile(dir / "a.gif", testsupport::kPngBytes);
+    WriteFile(dir / "b.png", testsupport::kPngBytes);
+    WriteFile(dir / "c.txt", "text");
+    WriteFile(dir / "name\xFF.pdf", "%PDF-1.4");
+    const RunResult result = Run("a.gif b.png c.txt missing.png . " + Quote("name\xFF.pdf"));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out,
+              "mismatch\ta.gif\tPNG image; png\n"
+              "match\tb.png\t\n"
+              "unknown\tc.txt\t\n"
+              "unknown\tmissing.png\t\n"
+              "folder\t.\t\n"
+              "match\tname\xFF.pdf\t\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CheckCommandTest, DescendsIntoFoldersOnlyWhenAsked) {
+    ::mkdir((dir / "tree").c_str(), 0755);
+    ::mkdir((dir / "tree/sub").c_str(), 0755);
+    WriteFile(dir / "tree/z.png", testsupport::kPngBytes);
+    WriteFile(dir / "tree/sub/a.pdf", testsupport::kPngBytes);
+    EXPECT_EQ(Run("tree").out, "folder\ttree\t\n");
+    EXPECT_EQ(Run("-r tree").out,
+              "mismatch\ttree/sub/a.pdf\tPNG image; png\n"
+              "match\ttree/z.png\t\n");
+}
+
+TEST_F(CheckCommandTest, RenamesWithoutEverOverwriting) {
+    WriteFile(dir / "a.gif", testsupport::kPngBytes);
+    WriteFile(dir / "b.gif", testsupport::kPngBytes);
+    WriteFile(dir / "b.png", "occupied");
+    const RunResult result = Run("--rename a.gif b.gif");
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.out,
+              "renamed\ta.gif\ta.png\n"
+              "mismatch\tb.gif\tPNG image; png\n");
+    EXPECT_NE(result.err.find("cannot rename b.gif to b.png"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(dir / "a.png"), testsupport::kPngBytes);
+    EXPECT_EQ(ReadFile(dir / "b.png"), "occupied");
+    EXPECT_EQ(ReadFile(dir / "b.gif"), testsupport::kPngBytes);
+}
+
+TEST_F(CheckCommandTest, ExitCodesAndSignatureFileMessages) {
+    EXPECT_EQ(Run("").exitCode, 2);
+    EXPECT_EQ(Run("--bogus x").exitCode, 2);
+    const RunResult help = Run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage: quorvane-check"), std::string::npos);
+
+    const RunResult missing = Run("--data nothere.dat x");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "ファイル [nothere.dat] が開けません.\n");
+    EXPECT_EQ(missing.out, "");
+
+    WriteFile(dir / "bad.dat", testsupport::kHeader + "; comment\n0,FF,0\n");
+    const RunResult bad = Run("--data bad.dat x");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, "プロファイルのデータエラーです.(Line 4)\r\n\r\n[0,FF,0\n]\r\n\n");
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+// Small helpers shared by the core tests: temporary folders, files, tables.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "signature/file_id_table.h"
+#include "signature/loader.h"
+
+namespace testsupport {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    // The folder with a trailing separator, as a row's location holds it.
+    std::string Folder() const { return path_ + "/"; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Loads a signature table from text into FileIdTable; returns the defect message, if any.
+inline std::optional<std::string> LoadTable(const std::string& text) {
+    g_entryCount = 0;
+    std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+    std::optional<std::string> defect = ReadFileIdData(file, kHeaderTemplate);
+    std::fclose(file);
+    return defect;
+}
+
+inline const std::string kHeader = "< File ID Data - V001 2026/12/07 >\ntest table\n";
+
+// A small table the task tests use.
+inline void LoadSmallTable() {
+    ASSERT_EQ(LoadTable(kHeader +
+                        "0,89504E470D0A1A0A,0,,PNG image,png\n"
+                        "0,FFD8FF,0,,JPEG image,jpg\n"
+                        "0,FFD8FF,0,,JPEG image,jpeg\n"
+                        "0,255044462D,0,,PDF document,pdf\n"),
+              std::nullopt);
+}
+
+inline const std::string kPngBytes = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+inline const std::string kJpegBytes = "\xFF\xD8\xFF\xE0\0\x10JFIF";
+
+// Waits, at most a few seconds, until the condition holds.
+inline bool WaitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "filelist/file_list.h"
+#include "filelist/shared_state.h"
+#include "filelist/status_texts.h"
+#include "tasks/activity.h"
+#include "tasks/check_run.h"
+#include "tasks/drop_intake.h"
+#include "test_support.h"
+
+using testsupport::TempDir;
+using testsupport::WaitFor;
+using testsupport::WriteFile;
+
+namespace {
+
+// The list of a window that is open, with the counters of a fresh start.
+class TasksTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::LoadSmallTable();
+        TheFileList().Open();
+        g_totalFiles = g_checkedFiles = g_currentItem = g_busy = g_stopRequested = 0;
+        g_acceptDrops = 1;
+        g_autoRenaming = 0;
+    }
+    void TearDown() override { ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); })); }
+
+    static void RunCheckToTheEnd() {
+        ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
+        ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+    }
+    static FileList& List() { return TheFileList(); }
+    TempDir dir;
+};
+
+TEST_F(TasksTest, DropAppendsRowsInDropOrder) {
+    DropWorker({"/old/one", "/old/two"});
+    DropWorker({"/data/report.doc", "/boot.ini", "/data/archive.tar.gz", "/data/README", "/data/Photos",
+                "/data/report.doc"});
+    ASSERT_EQ(List().RowCount(), 8);
+    const std::pair<const char*, const char*> expected[] = {
+        {"/data/", "report.doc"}, {"/", "boot.ini"},    {"/data/", "archive.tar.gz"},
+        {"/data/", "README"},     {"/data/", "Photos"}, {"/data/", "report.doc"},
+    };
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(List().GetText(2 + i, kColumnLocation), expected[i].first);
+        EXPECT_EQ(List().GetText(2 + i, kColumnFileName), expected[i].second);
+        EXPECT_EQ(List().GetText(2 + i, kColumnExpectType), "");
+        EXPECT_EQ(List().GetImage(2 + i), STATUS_UNKNOWN);
+    }
+    EXPECT_EQ(g_totalFiles, 8);
+    EXPECT_EQ(List().StatusText(), "All File : 8");
+    EXPECT_EQ(g_busy, 0);
+    EXPECT_EQ(g_acceptDrops, 1);
+}
+
+TEST_F(TasksTest, DroppedPathsAreKeptWhole) {
+    const std::string longPath = "/" + std::string(300, 'd') + "/" + std::string(250, 'n') + ".jpg";
+    DropWorker({longPath});
+    EXPECT_EQ(List().PathOf(0), longPath);
+}
+
+TEST_F(TasksTest, CheckJudgesEveryKindOfRow) {
+    WriteFile(dir / "right.png", testsupport::kPngBytes);
+    WriteFile(dir / "wrong.gif", testsupport::kPngBytes);
+    WriteFile(dir / "UPPER.PNG", testsupport::kPngBytes);
+    WriteFile(dir / "text.txt", "hello");
+    WriteFile(dir / "empty.jpg", "");
+    ::mkdir((dir / "folder").c_str(), 0755);
+    ::mkdir((dir / ".hidden").c_str(), 0755);
+    ASSERT_EQ(::mkfifo((dir / "pipe.png").c_str(), 0644), 0);
+    DropWorker({dir / "right.png", dir / "wrong.gif", dir / "UPPER.PNG", dir / "text.txt", dir / "empty.jpg",
+                dir / "folder", dir / ".hidden", dir / "pipe.png", dir / "gone.png"});
+    List().SetImage(8, STATUS_MATCH);  // a file deleted since its last check keeps its image
+
+    RunCheckToTheEnd();
+    const int32_t expected[] = {STATUS_MATCH,  STATUS_MISMATCH, STATUS_MATCH,   STATUS_UNKNOWN, STATUS_UNKNOWN,
+                                STATUS_FOLDER, STATUS_UNKNOWN,  STATUS_UNKNOWN, STATUS_MATCH};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(List().GetImage(i), expected[i]) << List().GetText(i, kColumnFileName);
+    EXPECT_EQ(List().GetText(1, kColumnExpectType), "PNG image; png");
+    EXPECT_EQ(List().GetText(0, kColumnExpectType), "");
+    // Opened and matched: the five regular files, the empty one included.
+    EXPECT_EQ(List().StatusText(), "All File : 9  CheckFile : 5");
+    EXPECT_EQ(g_busy, 0);
+    EXPECT_EQ(g_currentItem, 8);
+    EXPECT_EQ(g_acceptDrops, 1);
+}
+
+TEST_F(TasksTest, AnUnreadableFileIsUnknownAndNotCounted) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    WriteFile(dir / "locked.gif", testsupport::kPngBytes);
+    ::chmod((dir / "locked.gif").c_str(), 0);
+    DropWorker({dir / "locked.gif"});
+    RunCheckToTheEnd();
+    EXPECT_EQ(List().GetImage(0), STATUS_UNKNOWN);
+    EXPECT_EQ(List().StatusText(), "All File : 1  CheckFile : 0");
+}
+
+TEST_F(TasksTest, AnEmptyListEndsAtOnce) {
+    RunCheckToTheEnd();
+    EXPECT_EQ(List().StatusText(), "All File : 0  CheckFile : 0");
+    EXPECT_EQ(g_busy, 0);
+}
+
+TEST_F(TasksTest, ASecondRunStartsAgainFromTheFirstRow) {
+    WriteFile(dir / "a.png", testsupport::kPngBytes);
+    DropWorker({dir / "a.png", dir / "a.png"});
+    RunCheckToTheEnd();
+    RunCheckToTheEnd();
+    EXPECT_EQ(List().StatusText(), "All File : 2  CheckFile : 2");
+}
+
+class BusyTasksTest : public TasksTest {
+protected:
+    // Enough rows that a run is still going a moment after it started.
+    void DropManyFiles(int count) {
+        WriteFile(dir / "a.png", testsupport::kPngBytes);
+        DropWorker(std::vector<std::string>(count, dir / "a.png"));
+    }
+};
+
+TEST_F(BusyTasksTest, ADropDuringARunKeepsItBusyAndItsRowsAreChecked) {
+    DropManyFiles(20000);
+    ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
+    WriteFile(dir / "late.gif", testsupport::kPngBytes);
+    DropWorker({dir / "late.gif"});
+    if (CheckWorkerRunning()) {
+        EXPECT_EQ(g_busy, 1);
+        EXPECT_EQ(RequestCheckRun(), CheckCommand::AskToStop);
+    }
+    ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+    EXPECT_EQ(List().GetImage(20000), STATUS_MISMATCH);
+    EXPECT_EQ(List().StatusText(), "All File : 20001  CheckFile : 20001");
+    EXPECT_EQ(g_busy, 0);
+}
+
+TEST_F(BusyTasksTest, AConfirmedStopEndsTheRunAfterTheRowUnderWay) {
+    DropManyFiles(20000);
+    ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
+    ConfirmCheckStop();
+    EXPECT_EQ(g_busy, 0);
+    EXPECT_TRUE(List().StatusText().rfind("Check Aborted.  All File : 20000  CheckFile : ", 0) == 0);
+    ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+    EXPECT_EQ(g_stopRequested, 0);
+    const int32_t checked = g_checkedFiles;
+    EXPECT_LT(checked, 20000);
+    EXPECT_EQ(List().StatusText(), CheckSummaryText(20000, checked));
+    RunCheckToTheEnd();
+    EXPECT_EQ(List().StatusText(), "All File : 20000  CheckFile : 20000");
+}
+
+TEST_F(BusyTasksTest, NoSecondWorkerStartsWhileAStoppedOneFinishes) {
+    DropManyFiles(20000);
+    ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
+    ConfirmCheckStop();
+    // Until the stopping worker has ended, Tool > Check neither asks nor starts.
+    CheckCommand command;
+    while ((command = RequestCheckRun()) == CheckCommand::Ignored) {
+    }
+    EXPECT_EQ(command, CheckCommand::Started);
+    ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+    EXPECT_EQ(List().StatusText(), "All File : 20000  CheckFile : 20000");
+}
+
+TEST_F(BusyTasksTest, AStopWithNoRunLeftIsRememberedUntilTheNextStart) {
+    ConfirmCheckStop();
+    EXPECT_EQ(List().StatusText(), "Check Aborted.  All File : 0  CheckFile : 0");
+    EXPECT_EQ(g_stopRequested, 1);
+    DropManyFiles(3);
+    RunCheckToTheEnd();
+    EXPECT_EQ(List().StatusText(), "All File : 3  CheckFile : 3");
+}
+
+TEST_F(TasksTest, WorkersDoNothingOnceTheWindowIsGone) {
+    WriteFile(dir / "a.png", testsupport::kPngBytes);
+    DropWorker({dir / "a.png"});
+    List().Close();
+    DropWorker({dir / "b.png"});
+    g_currentItem = 0;
+    CheckItem();
+    SetStatusText("after");
+    EXPECT_EQ(List().RowCount(), 0);
+    EXPECT_EQ(List().StatusText(), "All File : 1");
+}
+
+}  // namespace
