@@ -4,7 +4,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 TEST_ENV = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build run test fuzz clean
+.PHONY: all deps build run test fuzz bench clean
 
 all: build
 
@@ -28,6 +28,26 @@ test:
 # Feeds the signature file loader random files for a fixed time.
 fuzz:
 	scripts/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+# Check speed on N small files against the floor of a plain loop (N=100000).
+bench: build
+	$(BUILD)/bench/quorvane-bench $(or $(N),100000)
+
+# Debian package, Release build, stripped: $(BUILD)/quorvane_<version>_amd64.deb.
+PACKAGE_BUILD = $(BUILD)/package-release
+.PHONY: package package-check
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+	cmake --build $(PACKAGE_BUILD) -j2
+	rm -f $(PACKAGE_BUILD)/quorvane_*.deb
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	cp $(PACKAGE_BUILD)/quorvane_*.deb $(BUILD)/
+
+# Builds the package, installs it with apt, tries both programs from a folder
+# without Quorvane.dat (the window under Xvfb) and purges it. Needs root or sudo.
+package-check:
+	scripts/setup-deps.sh test
+	scripts/package-check.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
