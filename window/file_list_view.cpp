@@ -1,0 +1,78 @@
+#include "window/file_list_view.h"
+
+#include "window/text_convert.h"
+
+CFileListView::CFileListView(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size)
+    : wxListCtrl(parent, id, position, size,
+                 wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN) {
+    // Mirror single clicks and keyboard moves at once; ranges are copied
+    // before a rename.
+    Bind(wxEVT_LIST_ITEM_SELECTED, &CFileListView::OnSelected, this);
+    Bind(wxEVT_LIST_ITEM_DESELECTED, &CFileListView::OnDeselected, this);
+}
+
+bool CFileListView::Synchronise() {
+    FileList& list = TheFileList();
+    const uint64_t revision = list.Revision();
+    if (revision == m_drawnRevision) return false;
+    m_drawnRevision = revision;
+    const long count = list.RowCount();
+    if (count != GetItemCount()) {
+        // Rows were cleared: the control's selection of old rows goes too.
+        if (count < GetItemCount()) SetItemCount(0);
+        SetItemCount(count);
+    }
+    Refresh(false);
+    return true;
+}
+
+void CFileListView::CopySelectionToModel() {
+    FileList& list = TheFileList();
+    const long count = std::min<long>(GetItemCount(), list.RowCount());
+    const long selected = GetSelectedItemCount();
+    if (selected == 0) {
+        list.SetAllSelected(false);
+        return;
+    }
+    if (selected == count) {
+        list.SetAllSelected(true);
+        return;
+    }
+    list.SetAllSelected(false);
+    for (long item = 0; item < count; ++item) {
+        if (GetItemState(item, wxLIST_STATE_SELECTED) & wxLIST_STATE_SELECTED) list.SetSelected(static_cast<int32_t>(item), true);
+    }
+}
+
+const FileRow& CFileListView::CachedRow(long item) const {
+    const uint64_t revision = TheFileList().Revision();
+    if (item != m_cachedItem || revision != m_cachedRevision) {
+        m_cachedRow = TheFileList().RowAt(static_cast<int32_t>(item));
+        m_cachedItem = item;
+        m_cachedRevision = revision;
+    }
+    return m_cachedRow;
+}
+
+wxString CFileListView::OnGetItemText(long item, long column) const {
+    if (column < 0 || column >= kColumnCount) return wxString();
+    const std::string& text = CachedRow(item).texts[column];
+    // Names are the file system's bytes; the expected type is the program's text.
+    return column == kColumnExpectType ? FromProgramText(text) : FromFileName(text);
+}
+
+int CFileListView::OnGetItemImage(long item) const { return CachedRow(item).status; }
+
+void CFileListView::OnSelected(wxListEvent& event) {
+    TheFileList().SetSelected(static_cast<int32_t>(event.GetIndex()), true);
+    event.Skip();
+}
+
+void CFileListView::OnDeselected(wxListEvent& event) {
+    if (event.GetIndex() < 0) {
+        TheFileList().SetAllSelected(false);
+    } else {
+        TheFileList().SetSelected(static_cast<int32_t>(event.GetIndex()), false);
+    }
+    event.Skip();
+}

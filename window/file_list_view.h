@@ -1,0 +1,38 @@
+// The list view: a virtual report list over TheFileList(). It asks the model
+// for the cells it draws, so 100,000 rows cost nothing to show.
+#pragma once
+
+#include <cstdint>
+
+#include <wx/listctrl.h>
+
+#include "filelist/file_list.h"
+
+class CFileListView : public wxListCtrl {
+public:
+    CFileListView(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size);
+
+    // Takes in the model's changes: row count, visible rows. True when the
+    // model had changed since the last call.
+    bool Synchronise();
+
+    // Copies the control's selection into the model's flags. Selection
+    // events do not cover every change (a range picked with Shift in a
+    // virtual list sends one event), so rename actions call this first.
+    void CopySelectionToModel();
+
+private:
+    wxString OnGetItemText(long item, long column) const override;
+    int OnGetItemImage(long item) const override;
+    wxListItemAttr* OnGetItemAttr(long) const override { return nullptr; }
+
+    void OnSelected(wxListEvent& event);
+    void OnDeselected(wxListEvent& event);
+    const FileRow& CachedRow(long item) const;
+
+    uint64_t m_drawnRevision = ~uint64_t{0};
+    // The row last asked for: one model lookup per row, not one per cell.
+    mutable long m_cachedItem = -1;
+    mutable uint64_t m_cachedRevision = 0;
+    mutable FileRow m_cachedRow;
+};

@@ -1,0 +1,3 @@
+#include "window/checker_app.h"
+
+wxIMPLEMENT_APP(CCheckerApp);

@@ -1,0 +1,252 @@
+#include "window/main_dialog.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include <wx/dcclient.h>
+#include <wx/menu.h>
+
+#include "filelist/file_list.h"
+#include "filelist/shared_state.h"
+#include "filelist/status_texts.h"
+#include "platform/data_location.h"
+#include "signature/loader.h"
+#include "tasks/activity.h"
+#include "tasks/drop_intake.h"
+#include "tasks/renaming.h"
+#include "window/about_dialog.h"
+#include "window/file_list_view.h"
+#include "window/hand_over.h"
+#include "window/help_page.h"
+#include "window/menus.h"
+#include "window/message_boxes.h"
+#include "window/profile.h"
+#include "window/rename_dialog.h"
+#include "window/resource_ids.h"
+#include "window/status_images.h"
+#include "window/status_line.h"
+#include "window/text_convert.h"
+
+namespace {
+
+constexpr int kViewTimerId = wxID_HIGHEST + 1;
+// About the display's rate: the view follows the workers' changes without a
+// round trip per row.
+constexpr int kViewIntervalMs = 33;
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
+    EVT_PAINT(CMainDialog::OnPaint)
+    // WM_QUERYDRAGICON: GTK asks no window for an image to drag a minimised window by.
+    EVT_DROP_FILES(CMainDialog::OnDropFiles)
+    EVT_MENU(ID_FILE_EXIT, CMainDialog::OnFileExit)
+    // The close box, Alt+F4, the window menu's Close and a close request from
+    // another program all arrive as one close event; GTK does not tell them apart.
+    EVT_CLOSE(CMainDialog::OnSysCommand)
+    EVT_SIZE(CMainDialog::OnSize)
+    EVT_MENU(ID_FILE_NEWLIST, CMainDialog::OnFileNewList)
+    EVT_WINDOW_DESTROY(CMainDialog::OnDestroy)
+    EVT_MENU(ID_TOOL_CHECK, CMainDialog::OnToolCheck)
+    // A right click anywhere in the list, on a row or not.
+    wx__DECLARE_EVT1(wxEVT_CONTEXT_MENU, IDC_FILE_LIST, wxContextMenuEventHandler(CMainDialog::OnRclickFileList))
+    // Double click only: Enter never gets this far (OnCharHook).
+    EVT_LIST_ITEM_ACTIVATED(IDC_FILE_LIST, CMainDialog::RenameSelected)
+    EVT_MENU(ID_ABOUT_BOX, CMainDialog::OnAboutBox)
+    EVT_MENU(ID_HELP_INDEX, CMainDialog::OnHelpIndex)
+    EVT_MENU(ID_TOOL_AUTORENAME, CMainDialog::OnToolAutoRename)
+    // Events of this toolkit that stand in for the dialog manager's Enter and
+    // Escape handling, and the view's refresh.
+    EVT_CHAR_HOOK(CMainDialog::OnCharHook)
+    EVT_TIMER(kViewTimerId, CMainDialog::OnViewTimer)
+wxEND_EVENT_TABLE()
+
+CMainDialog::CMainDialog()
+    : m_viewTimer(this, kViewTimerId), m_handOver(std::make_shared<GuiHandOver>(this)) {
+    Create(nullptr, IDD_MAIN_DIALOG, "Quorvane", wxPoint(0, 0), wxDefaultSize, wxDEFAULT_FRAME_STYLE);
+    SetClientSize(ConvertDialogToPixels(wxSize(186, 156)));
+    SetMenuBar(CreateMainMenuBar());
+    m_fileList = new CFileListView(this, IDC_FILE_LIST, wxPoint(0, 0), ConvertDialogToPixels(wxSize(186, 142)));
+    m_statusLine = new CStatusLine(this, IDC_STATUS_LINE);
+    m_statusLine->SetSize(wxRect(ConvertDialogToPixels(wxPoint(0, 143)), ConvertDialogToPixels(wxSize(186, 13))));
+    TheFileList().Open();
+}
+
+CMainDialog::~CMainDialog() {
+    // Here the list still exists, so the profile can take its column widths.
+    SendDestroyEvent();
+}
+
+bool CMainDialog::OnInitDialog() {
+    SetIcon(AppIcon());
+
+    m_layoutDone = 0;
+    g_busy = 0;
+    m_closeAllowed = 0;
+
+    m_dataFileName = LocateDataFile(kDataFileName);
+    m_headerTemplate = kHeaderTemplate;
+    LoadFileIdData(m_dataFileName, m_headerTemplate);
+
+    DragAcceptFiles(true);
+
+    const WindowProfile profile = ReadProfile();
+    m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
+    m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
+    m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
+    SetWindowSize(profile.xSize, profile.ySize);
+
+    m_fileList->AssignImageList(CreateStatusImages(), wxIMAGE_LIST_SMALL);
+    m_viewTimer.Start(kViewIntervalMs);
+    return true;
+}
+
+void CMainDialog::SetWindowSize(int width, int height) {
+    SetSize(0, 0, width, height, wxSIZE_ALLOW_MINUS_ONE);
+    Refresh();
+}
+
+void CMainDialog::LayoutControls() {
+    if (!m_fileList || !m_statusLine) return;
+    if (!IsShown()) return;
+    const wxSize client = GetClientSize();
+    m_fileList->SetSize(0, 0, client.x, std::max(0, client.y - 16));
+    m_statusLine->SetSize(0, client.y - 14, client.x, 14);
+}
+
+void CMainDialog::SynchroniseView() {
+    if (m_fileList->Synchronise()) m_statusLine->SetText(FromFileName(TheFileList().StatusText()));
+}
+
+void CMainDialog::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    // A minimised window shows no client area on GTK, so there is no icon to draw into it.
+    if (m_layoutDone == 0) {
+        LayoutControls();
+        m_layoutDone = 1;
+    }
+}
+
+void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
+    if (!DropsAccepted()) return;
+    // Copied here, on the window's thread: the worker owns its own paths.
+    std::vector<std::string> paths;
+    paths.reserve(event.GetNumberOfFiles());
+    const wxString* files = event.GetFiles();
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i) paths.push_back(FileNameBytes(files[i]));
+    StartDropIntake(std::move(paths));
+}
+
+void CMainDialog::OnFileExit(wxCommandEvent&) {
+    // No question and no busy test: Exit works while any worker runs.
+    Destroy();
+}
+
+void CMainDialog::OnSysCommand(wxCloseEvent&) {
+    m_closeAllowed = 1;
+    Destroy();
+}
+
+void CMainDialog::OnSize(wxSizeEvent&) { LayoutControls(); }
+
+void CMainDialog::OnFileNewList(wxCommandEvent&) {
+    if (!ListChangesAllowed()) return;
+    if (!AskYesNo(this, "Delete all item OK?", "List Create")) return;
+    TheFileList().Clear();
+    g_totalFiles = 0;
+    SetStatusText(AllFileText(g_totalFiles));
+    SynchroniseView();
+}
+
+void CMainDialog::OnDestroy(wxWindowDestroyEvent& event) {
+    if (event.GetEventObject() != this || m_profileWritten) {
+        event.Skip();
+        return;
+    }
+    m_profileWritten = true;
+    m_viewTimer.Stop();
+    m_handOver->Detach();
+    TheFileList().Close();
+
+    WindowProfile profile;
+    const wxSize outer = GetSize();
+    profile.xSize = outer.x;
+    profile.ySize = outer.y;
+    profile.c00 = m_fileList->GetColumnWidth(kColumnLocation);
+    profile.c01 = m_fileList->GetColumnWidth(kColumnFileName);
+    profile.c02 = m_fileList->GetColumnWidth(kColumnExpectType);
+    WriteProfile(profile);
+}
+
+void CMainDialog::OnToolCheck(wxCommandEvent&) {
+    if (RequestCheckRun() != CheckCommand::AskToStop) return;
+    if (AskYesNo(this, "Stop OK?", "Check Stop")) ConfirmCheckStop();
+    SynchroniseView();
+}
+
+void CMainDialog::OnRclickFileList(wxContextMenuEvent&) {
+    // At the pointer, not where the event says: a right click off the rows
+    // counts too.
+    std::unique_ptr<wxMenu> menu(CreateContextMenu());
+    PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+}
+
+void CMainDialog::RenameSelected(wxListEvent&) {
+    if (!ListChangesAllowed()) return;
+    m_fileList->CopySelectionToModel();
+    FileList& list = TheFileList();
+    // The row count is read anew each time: a drop may add rows meanwhile.
+    for (int32_t row = 0; row < list.RowCount(); ++row) {
+        if (!list.IsSelected(row)) continue;
+        const NameProposal proposal = ProposeName(row);
+        CRenameDialog dialog(this, FromFileName(proposal.currentName), FromFileName(proposal.proposedName));
+        if (dialog.ShowModal() != wxID_OK) continue;
+        const std::string newName = FileNameBytes(dialog.AfterName());
+        if (newName == proposal.currentName) continue;
+        if (std::optional<RenameFailure> failure = RenameRow(row, proposal.currentName, newName)) {
+            SynchroniseView();
+            ShowNotice(this, FromFileName(RenameFailureReport({*failure})));
+        }
+        SynchroniseView();
+    }
+}
+
+void CMainDialog::OnAboutBox(wxCommandEvent&) {
+    CAboutDialog dialog(this);
+    dialog.ShowModal();
+}
+
+void CMainDialog::OnHelpIndex(wxCommandEvent&) { OpenHelpPage(); }
+
+void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
+    // Also keeps a second Auto Rename from changing the selection under a running one.
+    if (!ListChangesAllowed()) return;
+    m_fileList->CopySelectionToModel();
+    std::shared_ptr<GuiHandOver> handOver = m_handOver;
+    StartAutoRename([this, handOver](std::vector<RenameFailure> failures) {
+        // On the worker: only the hand-over may be touched here.
+        if (failures.empty()) return;
+        handOver->Post([this, report = RenameFailureReport(failures)] { ShowAutoRenameFailures(report); });
+    });
+}
+
+void CMainDialog::ShowAutoRenameFailures(const std::string& report) {
+    SynchroniseView();
+    ShowNotice(this, FromFileName(report));
+}
+
+void CMainDialog::OnCharHook(wxKeyEvent& event) {
+    // Enter and Escape change nothing in the main window: they neither close
+    // it nor start a rename from the list.
+    switch (event.GetKeyCode()) {
+        case WXK_RETURN:
+        case WXK_NUMPAD_ENTER:
+        case WXK_ESCAPE:
+            return;
+        default:
+            event.Skip();
+    }
+}
+
+void CMainDialog::OnViewTimer(wxTimerEvent&) { SynchroniseView(); }

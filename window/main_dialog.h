@@ -1,0 +1,72 @@
+// The main window: the file list, the status line under it, the menus, and
+// the handlers of every command. A frame rather than a dialog, because only a
+// frame carries a menu bar; the program ends when it is destroyed.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+class wxListEvent;
+class CFileListView;
+class CStatusLine;
+class GuiHandOver;
+
+class CMainDialog : public wxFrame {
+public:
+    // Creates the window hidden; OnInitDialog prepares it before it is shown.
+    CMainDialog();
+    ~CMainDialog() override;
+
+    // Loads the signature file (a defect ends the process here, before the
+    // window was ever shown), takes drops, makes the columns and gives the
+    // window its remembered size.
+    bool OnInitDialog();
+
+    // Places the window at the screen's top-left corner with this outer size.
+    void SetWindowSize(int width, int height);
+    // List over the client area but its last 16 pixels; status line in the last 14.
+    void LayoutControls();
+
+    // Shows what changed in the model since the last time; the timer calls it.
+    void SynchroniseView();
+
+    CFileListView* FileListView() const { return m_fileList; }
+    CStatusLine* StatusLine() const { return m_statusLine; }
+    GuiHandOver& HandOver() const { return *m_handOver; }
+
+private:
+    // The routing table's handlers, in its order.
+    void OnPaint(wxPaintEvent& event);
+    void OnDropFiles(wxDropFilesEvent& event);
+    void OnFileExit(wxCommandEvent& event);
+    void OnSysCommand(wxCloseEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnFileNewList(wxCommandEvent& event);
+    void OnDestroy(wxWindowDestroyEvent& event);
+    void OnToolCheck(wxCommandEvent& event);
+    void OnRclickFileList(wxContextMenuEvent& event);
+    void RenameSelected(wxListEvent& event);
+    void OnAboutBox(wxCommandEvent& event);
+    void OnHelpIndex(wxCommandEvent& event);
+    void OnToolAutoRename(wxCommandEvent& event);
+    // What the dialog manager's Enter and Escape handling becomes here.
+    void OnCharHook(wxKeyEvent& event);
+    void OnViewTimer(wxTimerEvent& event);
+
+    void ShowAutoRenameFailures(const std::string& report);
+
+    std::string m_dataFileName;
+    std::string m_headerTemplate;
+    int m_closeAllowed = 0;
+    int m_layoutDone = 0;
+    bool m_profileWritten = false;
+    CFileListView* m_fileList = nullptr;
+    CStatusLine* m_statusLine = nullptr;
+    wxTimer m_viewTimer;
+    std::shared_ptr<GuiHandOver> m_handOver;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,43 @@
+#include "window/menus.h"
+
+#include <wx/menu.h>
+
+#include "window/resource_ids.h"
+
+wxMenuBar* CreateMainMenuBar() {
+    auto* file = new wxMenu;
+    file->Append(ID_FILE_NEWLIST, "&New");
+    file->AppendSeparator();
+    file->Append(ID_FILE_EXIT, "&Exit");
+
+    auto* tool = new wxMenu;
+    tool->Append(ID_TOOL_CHECK, "&Check");
+    tool->AppendSeparator();
+    tool->Append(ID_TOOL_AUTORENAME, "Auto Rename");
+
+    auto* about = new wxMenu;
+    about->Append(ID_HELP_INDEX, "&Help");
+    about->AppendSeparator();
+    about->Append(ID_ABOUT_BOX, "&About Quorvane");
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(tool, "&Tool");
+    bar->Append(about, "&About");
+    return bar;
+}
+
+wxMenu* CreateContextMenu() {
+    auto* file = new wxMenu;
+    file->Append(ID_FILE_NEWLIST, "&New");
+    file->AppendSeparator();
+    file->Append(ID_FILE_EXIT, "E&xit");
+
+    auto* tool = new wxMenu;
+    tool->Append(ID_TOOL_CHECK, "&Check");
+
+    auto* popup = new wxMenu;
+    popup->AppendSubMenu(file, "&File");
+    popup->AppendSubMenu(tool, "&Tool");
+    return popup;
+}

@@ -1,0 +1,19 @@
+// The program's message boxes: no icon, captioned with the application's
+// name unless a caption is given.
+#pragma once
+
+#include <string>
+
+#include <wx/string.h>
+
+class wxWindow;
+
+// Yes/No with Yes the default. True on Yes.
+bool AskYesNo(wxWindow* owner, const wxString& text, const wxString& caption);
+
+// OK only.
+void ShowNotice(wxWindow* owner, const wxString& text, const wxString& caption = wxString());
+
+// The presenter FatalError uses: the message in a box captioned with the
+// application's name. FatalError ends the process afterwards.
+void ShowFatalMessage(const std::string& message);

@@ -1,0 +1,23 @@
+// The window size and column widths remembered between runs, in the user's
+// configuration folder ($XDG_CONFIG_HOME/Quorvane.conf, by default
+// ~/.config/Quorvane.conf), section "Quorvaner".
+#pragma once
+
+#include <wx/string.h>
+
+struct WindowProfile {
+    int xSize = 150;  // outer width of the main window
+    int ySize = 100;  // outer height
+    int c00 = 300;    // width of "Location"
+    int c01 = 200;    // width of "Filename"
+    int c02 = 200;    // width of "Expect type"
+};
+
+wxString ProfilePath();
+
+// Missing keys and an unreadable profile give the defaults.
+WindowProfile ReadProfile();
+
+// Writes all five values. Creates the folder when missing; a profile that
+// cannot be written is skipped without a word.
+void WriteProfile(const WindowProfile& profile);

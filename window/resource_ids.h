@@ -1,0 +1,36 @@
+// Numbers of the windows, controls, menus, icons and commands. They are also
+// the wx window and command ids, so a command from the menu bar and the same
+// command from the context menu reach one handler.
+#pragma once
+
+// Dialog templates.
+inline constexpr int IDD_MAIN_DIALOG = 102;
+inline constexpr int IDD_RENAME_DIALOG = 136;
+inline constexpr int IDD_ABOUT_BOX = 137;
+
+// Menus: the menu bar and the list's context menu.
+inline constexpr int IDR_MAIN_MENU = 129;
+inline constexpr int IDR_CONTEXT_MENU = 135;
+
+// Icons: the application, then the status images in status order.
+inline constexpr int IDI_APP_ICON = 128;
+inline constexpr int IDI_STATUS_UNKNOWN = 130;
+inline constexpr int IDI_STATUS_MISMATCH = 132;
+inline constexpr int IDI_STATUS_MATCH = 133;
+inline constexpr int IDI_STATUS_FOLDER = 134;
+
+// Controls.
+inline constexpr int IDC_FILE_LIST = 1001;
+inline constexpr int IDC_BEFORE_NAME = 1007;
+inline constexpr int IDC_AFTER_NAME = 1008;
+inline constexpr int IDC_STATUS_LINE = 1009;
+
+// Commands.
+inline constexpr int ID_FILE_NEWLIST = 1004;
+inline constexpr int ID_ABOUT_BOX = 1010;
+inline constexpr int ID_FILE_EXIT = 32771;
+inline constexpr int ID_TOOL_CHECK = 32772;
+inline constexpr int ID_HELP_INDEX = 32775;
+inline constexpr int ID_TOOL_AUTORENAME = 32776;
+// The framework's standard Help command; no menu item issues it.
+inline constexpr int ID_HELP = 57670;
