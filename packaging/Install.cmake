@@ -102,10 +102,15 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-if(TARGET quorvane)
-  # shlibdeps finds these too; named here so the package says so even when it cannot run.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libwxgtk3.2-1, libwxbase3.2-1")
+# dpkg-shlibdeps (package dpkg-dev) names every run-time library with its
+# minimum version, the wx 3.2 GTK ones included; without it, name them here.
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+elseif(TARGET quorvane)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libwxgtk3.2-1, libwxbase3.2-1, libstdc++6, libc6")
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libstdc++6, libc6")
 endif()
 # The messages about the signature table are Japanese; the help page opens with xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils")
