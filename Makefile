@@ -4,7 +4,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 TEST_ENV = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test fuzz bench accuracy clean
 
 all: build
 
@@ -32,6 +32,10 @@ fuzz:
 # Check speed on N small files against the floor of a plain loop (N=100000).
 bench: build
 	$(BUILD)/bench/quorvane-bench $(or $(N),100000)
+
+# Scores Quorvane.dat on the labelled corpus (../shared/corpus): named, mis-named, upper-case.
+accuracy: build
+	scripts/accuracy.sh $(BUILD)/quorvane-check
 
 # Debian package, Release build, stripped: $(BUILD)/quorvane_<version>_amd64.deb.
 PACKAGE_BUILD = $(BUILD)/package-release
