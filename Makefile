@@ -37,11 +37,15 @@ bench: build
 accuracy: build
 	scripts/accuracy.sh $(BUILD)/quorvane-check
 
-# Debian package, Release build, stripped: $(BUILD)/quorvane_<version>_amd64.deb.
+# Debian package, Release build with Debian's hardening flags, stripped:
+# $(BUILD)/quorvane_<version>_amd64.deb.
 PACKAGE_BUILD = $(BUILD)/package-release
+PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 .PHONY: package package-check
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+	  -DCMAKE_CXX_FLAGS="$$($(PACKAGE_FLAGS) CPPFLAGS) $$($(PACKAGE_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(PACKAGE_FLAGS) LDFLAGS)"
 	cmake --build $(PACKAGE_BUILD) -j2
 	rm -f $(PACKAGE_BUILD)/quorvane_*.deb
 	cd $(PACKAGE_BUILD) && cpack -G DEB

@@ -5,6 +5,7 @@
 #   share/applications/quorvane.desktop
 #   share/icons/hicolor/NxN/apps/quorvane.png
 #   share/man/man1/quorvane.1.gz, quorvane-check.1.gz
+#   share/doc/quorvane/changelog.gz
 #
 # The programs find Quorvane.dat and the help page in ../share/quorvane/
 # beside their own folder, so the data folder must stay "share/quorvane".
@@ -58,6 +59,18 @@ foreach(page quorvane.1 quorvane-check.1)
 endforeach()
 add_custom_target(quorvane-man-pages ALL DEPENDS ${QUORVANE_MAN_PAGES})
 install(FILES ${QUORVANE_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Debian wants a package's change log in its doc folder, compressed the same way.
+set(QUORVANE_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(
+  OUTPUT ${QUORVANE_CHANGELOG}
+  COMMAND ${CMAKE_COMMAND} -E copy ${QUORVANE_PACKAGING_DIR}/changelog ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog
+  COMMAND gzip -9nf ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog
+  DEPENDS ${QUORVANE_PACKAGING_DIR}/changelog
+  VERBATIM)
+add_custom_target(quorvane-changelog ALL DEPENDS ${QUORVANE_CHANGELOG})
+# Debian names the folder after the package, not the project: doc/quorvane.
+install(FILES ${QUORVANE_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quorvane)
 
 # Checks of the shipped texts that need no installation.
 if(BUILD_TESTING)
