@@ -13,7 +13,10 @@ void OpenHelpPage() {
     wxLogNull quiet;
     wxFileName page(FromFileName(LocateDataFile("html/index.htm")));
     if (!page.FileExists()) return;
-    // A relative name would be taken for a web address.
+    // The opener may run in another folder.
     page.MakeAbsolute();
+    // The desktop's opener (xdg-open) first, as the user has set it up;
+    // without one, GTK's own way to show a web address.
+    if (wxLaunchDefaultApplication(page.GetFullPath())) return;
     wxLaunchDefaultBrowser(wxFileSystem::FileNameToURL(page));
 }

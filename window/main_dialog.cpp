@@ -155,7 +155,7 @@ void CMainDialog::OnFileNewList(wxCommandEvent&) {
     if (!AskYesNo(this, "Delete all item OK?", "List Create")) return;
     TheFileList().Clear();
     g_totalFiles = 0;
-    SetStatusText(AllFileText(g_totalFiles));
+    ::SetStatusText(AllFileText(g_totalFiles));
     SynchroniseView();
 }
 

@@ -3,6 +3,11 @@
 // command from the context menu reach one handler.
 #pragma once
 
+// wx accepts menu ids below 0x7FFF only. A command number above that (the
+// 327xx tool commands, 57670) goes to wx with its two top bits replaced by
+// 01: 32771 (0x8003) becomes 0x4003. The numbers stay distinct.
+constexpr int WxCommandId(int number) { return number < 0x7FFF ? number : (number & 0x3FFF) | 0x4000; }
+
 // Dialog templates.
 inline constexpr int IDD_MAIN_DIALOG = 102;
 inline constexpr int IDD_RENAME_DIALOG = 136;
@@ -28,9 +33,9 @@ inline constexpr int IDC_STATUS_LINE = 1009;
 // Commands.
 inline constexpr int ID_FILE_NEWLIST = 1004;
 inline constexpr int ID_ABOUT_BOX = 1010;
-inline constexpr int ID_FILE_EXIT = 32771;
-inline constexpr int ID_TOOL_CHECK = 32772;
-inline constexpr int ID_HELP_INDEX = 32775;
-inline constexpr int ID_TOOL_AUTORENAME = 32776;
+inline constexpr int ID_FILE_EXIT = WxCommandId(32771);
+inline constexpr int ID_TOOL_CHECK = WxCommandId(32772);
+inline constexpr int ID_HELP_INDEX = WxCommandId(32775);
+inline constexpr int ID_TOOL_AUTORENAME = WxCommandId(32776);
 // The framework's standard Help command; no menu item issues it.
-inline constexpr int ID_HELP = 57670;
+inline constexpr int ID_HELP = WxCommandId(57670);

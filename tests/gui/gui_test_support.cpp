@@ -1,0 +1,160 @@
+#include "gui_test_support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include <wx/app.h>
+#include <wx/listctrl.h>
+
+#include "filelist/file_list.h"
+#include "filelist/shared_state.h"
+#include "tasks/activity.h"
+#include "window/file_list_view.h"
+#include "window/resource_ids.h"
+#include "window/status_line.h"
+
+void Pump() {
+    wxTheApp->ProcessPendingEvents();
+    wxYield();
+    wxTheApp->ProcessIdle();
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+TempDir::TempDir() {
+    std::random_device random;
+    m_path = fs::temp_directory_path() / ("quorvane-gui-" + std::to_string(random()) + std::to_string(random()));
+    fs::create_directories(m_path);
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_path, ignored);
+}
+
+fs::path TempDir::Write(const std::string& name, const std::string& bytes) const {
+    const fs::path path = m_path / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+int TestDialogHook::Enter(wxDialog* dialog) {
+    const int answer = wxTestingModalHook::Enter(dialog);
+    return answer == wxID_NONE ? wxID_CANCEL : answer;
+}
+
+void TestDialogHook::ReportFailure(const wxString& message) { ADD_FAILURE() << message.utf8_string(); }
+
+int AnswerBox::OnInvoked(wxMessageDialog* dialog) const {
+    m_seen->push_back({dialog->GetMessage(), dialog->GetTitle(), dialog->GetMessageDialogStyle()});
+    return m_answer;
+}
+
+int AnswerRename::OnInvoked(CRenameDialog* dialog) const {
+    m_seen->push_back({dialog->BeforeName(), dialog->AfterName()});
+    if (m_typed) dialog->AfterField()->SetValue(*m_typed);
+    return m_answer;
+}
+
+const char* const kTestSignatureTable =
+    "< File ID Data - V001 2026/12/07 >\r\n"
+    "Window test signatures\r\n"
+    "0,89504E470D0A1A0A,0,,PNG image,png\r\n"
+    "0,474946383961,0,,GIF image,gif\r\n"
+    "0,255044462D,0,,PDF document,pdf\r\n";
+
+void MainWindowTest::SetUp() {
+    m_home = fs::current_path();
+    m_work.Write("Quorvane.dat", kTestSignatureTable);
+    fs::current_path(m_work.Path());
+    setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
+    // The counters as a freshly started program has them.
+    g_totalFiles = 0;
+    g_checkedFiles = 0;
+    g_currentItem = 0;
+    m_dialogs = std::make_unique<TestDialogHook>();
+}
+
+void MainWindowTest::TearDown() {
+    if (m_window) CloseWindow();
+    // Workers of this test end before the next test opens a window.
+    EXPECT_TRUE(PumpUntil([] { return !CheckWorkerRunning() && g_busy == 0 && g_autoRenaming == 0; }));
+    m_dialogs->Verify();
+    m_dialogs.reset();
+    fs::current_path(m_home);
+}
+
+CMainDialog* MainWindowTest::OpenWindow() {
+    auto* window = new CMainDialog();
+    window->OnInitDialog();
+    window->Show();
+    m_window = window;
+    EXPECT_TRUE(PumpUntil([window] { return window->IsShownOnScreen(); }));
+    Pump();
+    return window;
+}
+
+void MainWindowTest::CloseWindow() {
+    m_window->Close();
+    EXPECT_TRUE(PumpUntil([this] { return !m_window; }));
+}
+
+void MainWindowTest::SendCommand(int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(m_window.get());
+    m_window->GetEventHandler()->ProcessEvent(event);
+}
+
+void MainWindowTest::DropPaths(const std::vector<fs::path>& paths, bool waitForIntake) {
+    // The event takes ownership of the array.
+    auto* files = new wxString[paths.size()];
+    for (size_t i = 0; i < paths.size(); ++i) files[i] = wxString(paths[i].c_str(), *wxConvFileName);
+    wxDropFilesEvent event(wxEVT_DROP_FILES, static_cast<int>(paths.size()), files);
+    const int32_t before = g_totalFiles;
+    m_window->GetEventHandler()->ProcessEvent(event);
+    // The drop's worker marks itself busy only once it runs: wait for its total.
+    if (waitForIntake) {
+        EXPECT_TRUE(PumpUntil([&] {
+            return g_totalFiles == before + static_cast<int32_t>(paths.size()) && g_busy == 0 && g_acceptDrops == 1;
+        }));
+    }
+}
+
+void MainWindowTest::WaitUntilIdle() {
+    EXPECT_TRUE(PumpUntil([] { return !CheckWorkerRunning() && g_busy == 0 && g_autoRenaming == 0; }));
+    Pump();
+    if (m_window) m_window->SynchroniseView();
+}
+
+void MainWindowTest::SelectRows(const std::vector<long>& rows) {
+    CFileListView* list = m_window->FileListView();
+    for (long row : rows) list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+void MainWindowTest::DoubleClickList() {
+    CFileListView* list = m_window->FileListView();
+    wxListEvent event(wxEVT_LIST_ITEM_ACTIVATED, IDC_FILE_LIST);
+    event.SetEventObject(list);
+    list->GetEventHandler()->ProcessEvent(event);
+}
+
+wxString MainWindowTest::StatusLineText() const { return m_window->StatusLine()->GetText(); }

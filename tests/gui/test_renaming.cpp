@@ -1,0 +1,251 @@
+// Renaming through the Rename File dialog (double click) and Auto Rename.
+#include <string>
+
+#include <wx/button.h>
+#include <wx/textctrl.h>
+
+#include "filelist/file_list.h"
+#include "filelist/shared_state.h"
+#include "gui_test_support.h"
+#include "tasks/activity.h"
+#include "window/file_list_view.h"
+#include "window/resource_ids.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kPngBytes = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0"s;
+const std::string kPdfBytes = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<<>>\nendobj\n"s;
+
+class RenameTest : public MainWindowTest {
+protected:
+    // Drops the files in this order and checks them.
+    void DropAndCheck(const std::vector<std::pair<std::string, std::string>>& files) {
+        OpenWindow();
+        std::vector<fs::path> paths;
+        for (const auto& [name, bytes] : files) paths.push_back(m_files.Write(name, bytes));
+        DropPaths(paths);
+        WaitUntilIdle();
+        SendCommand(ID_TOOL_CHECK);
+        WaitUntilIdle();
+    }
+    bool Exists(const std::string& name) const { return fs::exists(m_files.Path() / name); }
+};
+
+struct DialogCase {
+    const char* name;
+    int answer;
+    std::optional<const char*> typed;
+    const char* expectedName;  // the file's name afterwards
+};
+
+class RenameDialogAnswers : public RenameTest, public ::testing::WithParamInterface<DialogCase> {};
+
+TEST_P(RenameDialogAnswers, ProposesTheExpectedExtension) {
+    const DialogCase& c = GetParam();
+    DropAndCheck({{"photo.gif", kPngBytes}});
+    SelectRows({0});
+    std::vector<SeenRename> seen;
+    m_dialogs->Expect(AnswerRename(c.answer, &seen,
+                                   c.typed ? std::optional<wxString>(*c.typed) : std::nullopt));
+    DoubleClickList();
+    WaitUntilIdle();
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].before, "photo.gif");
+    EXPECT_EQ(seen[0].after, "photo.png");
+    EXPECT_TRUE(Exists(c.expectedName));
+    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), c.expectedName);
+    EXPECT_EQ(m_window->FileListView()->GetItemText(0, 1), c.expectedName);
+    const bool renamed = std::string(c.expectedName) != "photo.gif";
+    EXPECT_EQ(TheFileList().GetImage(0), renamed ? STATUS_MATCH : STATUS_MISMATCH);
+    EXPECT_EQ(TheFileList().GetText(0, kColumnExpectType).empty(), renamed);
+    if (renamed) {
+        EXPECT_FALSE(Exists("photo.gif"));
+        EXPECT_EQ(ReadWholeFile(m_files.Path() / c.expectedName), kPngBytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, RenameDialogAnswers,
+    ::testing::Values(DialogCase{"OkAsProposed", wxID_OK, std::nullopt, "photo.png"},
+                      DialogCase{"Cancel", wxID_CANCEL, std::nullopt, "photo.gif"},
+                      DialogCase{"OkWithTypedName", wxID_OK, "typed.png", "typed.png"},
+                      DialogCase{"OkWithCurrentName", wxID_OK, "photo.gif", "photo.gif"},
+                      DialogCase{"CancelAfterTyping", wxID_CANCEL, "typed.png", "photo.gif"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RenameTest, DialogLayoutAndFocus) {
+    DropAndCheck({{"photo.gif", kPngBytes}});
+    SelectRows({0});
+    struct Inspect : wxExpectModalBase<CRenameDialog, Inspect> {
+        int OnInvoked(CRenameDialog* dialog) const override {
+            EXPECT_EQ(dialog->GetTitle(), "Rename File");
+            EXPECT_EQ(dialog->GetClientSize(), dialog->ConvertDialogToPixels(wxSize(223, 86)));
+            const auto rect = [dialog](int x, int y, int w, int h) {
+                return wxRect(dialog->ConvertDialogToPixels(wxPoint(x, y)), dialog->ConvertDialogToPixels(wxSize(w, h)));
+            };
+            EXPECT_EQ(dialog->OkButton()->GetRect(), rect(7, 67, 100, 12));
+            EXPECT_EQ(dialog->FindWindow(wxID_CANCEL)->GetRect(), rect(116, 67, 100, 12));
+            EXPECT_EQ(dialog->BeforeField()->GetRect(), rect(7, 19, 209, 12));
+            EXPECT_EQ(dialog->AfterField()->GetRect(), rect(7, 47, 209, 12));
+            EXPECT_EQ(dialog->BeforeField()->GetId(), IDC_BEFORE_NAME);
+            EXPECT_EQ(dialog->AfterField()->GetId(), IDC_AFTER_NAME);
+            EXPECT_FALSE(dialog->BeforeField()->IsEditable());
+            EXPECT_TRUE(dialog->AfterField()->IsEditable());
+            EXPECT_EQ(dialog->GetDefaultItem(), dialog->OkButton());
+            // Tab order is creation order: OK, Cancel, the two fields, the two labels.
+            const wxWindowList& children = dialog->GetChildren();
+            EXPECT_EQ(children[0], dialog->OkButton());
+            EXPECT_EQ(children[1]->GetId(), wxID_CANCEL);
+            EXPECT_EQ(children[2], dialog->BeforeField());
+            EXPECT_EQ(children[3], dialog->AfterField());
+            EXPECT_EQ(children[4]->GetLabel(), "Before filename:");
+            EXPECT_EQ(children[5]->GetLabel(), "After filename:");
+            return wxID_CANCEL;
+        }
+    };
+    m_dialogs->Expect(Inspect());
+    DoubleClickList();
+}
+
+TEST_F(RenameTest, ThreeSelectedRowsGiveThreeDialogsTopToBottom) {
+    DropAndCheck({{"one.gif", kPngBytes}, {"two.gif", kPngBytes}, {"three.gif", kPngBytes}, {"four.gif", kPngBytes}});
+    SelectRows({3, 0, 2});
+    std::vector<SeenRename> seen;
+    m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
+    m_dialogs->Expect(AnswerRename(wxID_OK, &seen));
+    m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
+    DoubleClickList();
+    WaitUntilIdle();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].before, "one.gif");
+    EXPECT_EQ(seen[1].before, "three.gif");
+    EXPECT_EQ(seen[2].before, "four.gif");
+    // Cancelling the first did not end the others; only the second was accepted.
+    EXPECT_TRUE(Exists("one.gif"));
+    EXPECT_TRUE(Exists("two.gif"));
+    EXPECT_TRUE(Exists("three.png"));
+    EXPECT_TRUE(Exists("four.gif"));
+}
+
+TEST_F(RenameTest, FailedRenameIsReportedAndTheNextRowGoesOn) {
+    DropAndCheck({{"taken.gif", kPngBytes}, {"free.gif", kPngBytes}});
+    m_files.Write("taken.png", "already here");
+    SelectRows({0, 1});
+    std::vector<SeenRename> seen;
+    std::vector<SeenBox> boxes;
+    m_dialogs->Expect(AnswerRename(wxID_OK, &seen));
+    m_dialogs->Expect(AnswerBox(wxID_OK, &boxes));
+    m_dialogs->Expect(AnswerRename(wxID_OK, &seen));
+    DoubleClickList();
+    WaitUntilIdle();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].message.Contains("taken.gif")) << boxes[0].message;
+    EXPECT_TRUE(boxes[0].style & wxOK);
+    // Nothing lost: both files of the clash are intact.
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "taken.gif"), kPngBytes);
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "taken.png"), "already here");
+    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "taken.gif");
+    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
+    EXPECT_TRUE(Exists("free.png"));
+}
+
+TEST_F(RenameTest, DoubleClickDoesNothingWhileBusyOrWithoutSelection) {
+    DropAndCheck({{"photo.gif", kPngBytes}});
+    DoubleClickList();  // nothing selected: no dialog
+    SelectRows({0});
+    g_busy = 1;
+    DoubleClickList();  // busy: no dialog
+    g_busy = 0;
+    g_autoRenaming = 1;
+    DoubleClickList();  // an automatic renaming runs: no dialog
+    g_autoRenaming = 0;
+    EXPECT_TRUE(Exists("photo.gif"));
+}
+
+TEST_F(RenameTest, NonUtf8NameRoundTripsThroughTheDialog) {
+    const std::string name = "f\xe9te.gif";
+    DropAndCheck({{name, kPngBytes}});
+    SelectRows({0});
+    std::vector<SeenRename> seen;
+    m_dialogs->Expect(AnswerRename(wxID_OK, &seen));
+    DoubleClickList();
+    WaitUntilIdle();
+    EXPECT_TRUE(Exists("f\xe9te.png"));
+    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "f\xe9te.png");
+}
+
+TEST_F(RenameTest, ShiftRangeSelectionIsRenamedWhole) {
+    DropAndCheck({{"a.gif", kPngBytes}, {"b.gif", kPngBytes}, {"c.gif", kPngBytes}, {"d.gif", kPngBytes}});
+    // A range selected in the control at once, as Shift+click does, without
+    // per-row selection events reaching the model.
+    CFileListView* list = m_window->FileListView();
+    list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    TheFileList().SetAllSelected(false);
+    list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    TheFileList().SetSelected(2, false);
+    std::vector<SeenRename> seen;
+    m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
+    m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
+    DoubleClickList();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].before, "b.gif");
+    EXPECT_EQ(seen[1].before, "c.gif");
+}
+
+TEST_F(RenameTest, AutoRenameMixOneFailureOneReport) {
+    DropAndCheck({{"wrong.gif", kPngBytes},      // renamed to wrong.png
+                  {"clash.gif", kPngBytes},      // clash.png exists: fails
+                  {"right.pdf", kPdfBytes},      // proposal is its own name: succeeds, unchanged
+                  {"unselected.gif", kPngBytes}});
+    m_files.Write("clash.png", "in the way");
+    SelectRows({0, 1, 2});
+    std::vector<SeenBox> boxes;
+    m_dialogs->Expect(AnswerBox(wxID_OK, &boxes));
+    SendCommand(ID_TOOL_AUTORENAME);
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); })) << "no report came";
+    WaitUntilIdle();
+    for (int i = 0; i < 10; ++i) Pump();  // a second report would show up here
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].message.Contains("clash.gif")) << boxes[0].message;
+    EXPECT_FALSE(boxes[0].message.Contains("wrong.gif")) << boxes[0].message;
+    EXPECT_TRUE(Exists("wrong.png"));
+    EXPECT_FALSE(Exists("wrong.gif"));
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.gif"), kPngBytes);
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.png"), "in the way");
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "right.pdf"), kPdfBytes);
+    EXPECT_TRUE(Exists("unselected.gif"));
+    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "wrong.png");
+    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MATCH);
+    EXPECT_EQ(TheFileList().GetText(1, kColumnFileName), "clash.gif");
+    EXPECT_EQ(TheFileList().GetText(3, kColumnFileName), "unselected.gif");
+}
+
+TEST_F(RenameTest, AutoRenameWithoutFailuresShowsNoBox) {
+    DropAndCheck({{"wrong.gif", kPngBytes}});
+    SelectRows({0});
+    SendCommand(ID_TOOL_AUTORENAME);
+    WaitUntilIdle();
+    for (int i = 0; i < 10; ++i) Pump();
+    EXPECT_TRUE(Exists("wrong.png"));
+}
+
+TEST_F(RenameTest, ReportForAWindowThatIsGoneIsDropped) {
+    DropAndCheck({{"clash.gif", kPngBytes}});
+    m_files.Write("clash.png", "in the way");
+    SelectRows({0});
+    // Holding the list's lock would be intrusive; instead close the window
+    // right after starting: the report must not reach a deleted window.
+    SendCommand(ID_TOOL_AUTORENAME);
+    m_window->Close();
+    ASSERT_TRUE(PumpUntil([this] { return WindowGone(); }));
+    WaitUntilIdle();
+    for (int i = 0; i < 20; ++i) Pump();
+    // No box expected (the hook fails the test on one), and no crash.
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.png"), "in the way");
+}
+
+}  // namespace
