@@ -6,7 +6,7 @@
 set -euo pipefail
 
 build=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev)
-test=("${build[@]}" xvfb xauth xdotool imagemagick clang libclang-rt-14-dev fonts-ipafont-gothic)
+test=("${build[@]}" xvfb xauth xdotool imagemagick clang libclang-rt-14-dev fonts-ipafont-gothic desktop-file-utils man-db)
 run=("${build[@]}" fonts-ipafont-gothic xdg-utils)
 
 case "${1:-build}" in
