@@ -295,6 +295,8 @@ INSTANTIATE_TEST_SUITE_P(
     ArchivesAndDocuments, FamilySample,
     ::testing::Values(
         Sample{"Zip", ZipMember("\x14\0\0\0\x08\0"s, "notes.txt"), "zip", {"jar", "docx", "xlsx", "whl"}},
+        Sample{"ZipStoredAtMaximumLevel", ZipMember("\x0a\0\x02\0\0\0"s, "notes.txt"), "zip", {}},
+        Sample{"Zip64Stream", ZipMember("\x2d\0\x08\0\x08\0"s, "-"), "zip", {}},
         Sample{"Epub", ZipMember("\x0a\0\0\0\0\0"s, "mimetype", "\x14\0\0\0\x14\0\0\0"s, "application/epub+zip"),
                "epub", {}},
         // The media type's length, in the sizes of the stored member, tells the ODF kinds apart.
@@ -311,6 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
         Sample{"Gzip", "\x1f\x8b\x08\0\0\0\0\0\0\x03"s, "gz", {"tgz", "svgz"}},
         Sample{"Bzip2", "BZh91AY&SY"s, "bz2", {"tbz2"}},
         Sample{"Xz", "\xfd" "7zXZ\0\0\x04"s, "xz", {"txz"}},
+        Sample{"LzmaDefaultDictionary", "\x5d\0\0\x80\0\xff\xff\xff\xff\xff\xff\xff\xff"s, "lzma", {}},
         Sample{"Zstandard", "\x28\xb5\x2f\xfd\x24\0"s, "zst", {"zstd"}},
         Sample{"SevenZip", "7z\xbc\xaf\x27\x1c\0\x04"s, "7z", {}},
         Sample{"Rar", "Rar!\x1a\x07\x01\0"s, "rar", {}},
@@ -333,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Sample{"ElfSharedObject", Elf('\x02', '\x03'), "so", {"", "elf", "debug"}},
         Sample{"ElfObject", Elf('\x02', '\x01'), "o", {"ko"}},
-        Sample{"ElfExecutable", Elf('\x02', '\x02'), "elf", {"", "bin"}},
+        Sample{"ElfExecutable", Elf('\x02', '\x02'), "elf", {""}},
         Sample{"Elf32", Elf('\x01', '\x03'), "elf", {"", "so", "o"}},
         Sample{"JavaClass", "\xca\xfe\xba\xbe\0\0\0\x34"s, "class", {}},
         Sample{"MachOUniversal", "\xca\xfe\xba\xbe\0\0\0\x02"s, "macho", {"", "dylib", "so"}},
