@@ -25,6 +25,12 @@ test:
 	cd $(BUILD) && $(TEST_ENV) xvfb-run -a ctest --output-on-failure
 	$(MAKE) --no-print-directory fuzz
 
+# Screenshots of the window under Xvfb: docs/main-window.png and $(BUILD)/screenshots/.
+.PHONY: screenshot
+screenshot: build
+	scripts/setup-deps.sh test
+	scripts/screenshot.sh $(BUILD)
+
 # Feeds the signature file loader random files for a fixed time.
 fuzz:
 	scripts/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)

@@ -17,8 +17,8 @@ wxRect DialogUnits(wxWindow* dialog, int x, int y, int width, int height) {
 wxString AboutText() {
     return "Quorvane Version1.10\n"
            "\n"
-           "Finds files whose extension does not fit\n"
-           "their content, and gives them the right one.";
+           "Gives files the extension\n"
+           "their content calls for.";
 }
 
 CAboutDialog::CAboutDialog(wxWindow* parent)

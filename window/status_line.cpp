@@ -1,6 +1,7 @@
 #include "window/status_line.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/settings.h>
 
 wxBEGIN_EVENT_TABLE(CStatusLine, wxWindow)
@@ -29,10 +30,16 @@ void CStatusLine::OnSize(wxSizeEvent& event) {
 }
 
 void CStatusLine::FitFont() {
-    // Two pixels of edge, and room for the text between them.
+    // The largest size of the GUI font whose line fits between the edge's
+    // top and bottom pixels.
     const int height = GetClientSize().y > 0 ? GetClientSize().y : 14;
+    wxClientDC dc(this);
     m_font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-    m_font.SetPixelSize(wxSize(0, std::max(6, height - 4)));
+    for (double points = m_font.GetFractionalPointSize(); points > 4; points -= 0.5) {
+        m_font.SetFractionalPointSize(points);
+        dc.SetFont(m_font);
+        if (dc.GetCharHeight() <= height - 2) break;
+    }
 }
 
 void CStatusLine::OnPaint(wxPaintEvent&) {
@@ -51,7 +58,9 @@ void CStatusLine::OnPaint(wxPaintEvent&) {
 
     if (m_text.empty()) return;
     dc.SetFont(m_font);
-    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+    // Grey as a disabled field's text, but darker than the theme's grey, which
+    // is hard to read at this size.
+    dc.SetTextForeground(wxColour(72, 72, 72));
     const wxSize extent = dc.GetTextExtent(m_text);
     dc.SetClippingRegion(1, 1, std::max(0, size.x - 2), std::max(0, size.y - 2));
     dc.DrawText(m_text, 3, (size.y - extent.y) / 2);

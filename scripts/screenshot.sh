@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Starts the window program under Xvfb from the project root and saves PNG
+# screenshots:
+#   docs/main-window.png          the main window after a check of sample files
+#   <build>/screenshots/*.png     start-up, Rename File, About, menu bar, context menu
+# Usage: scripts/screenshot.sh [build-dir]   (also: make screenshot)
+set -euo pipefail
+build=${1:-build}
+cd "$(dirname "$0")/.."
+program="$build/window/quorvane"
+helper="$build/tests/gui/quorvane_screenshot_helper"
+for binary in "$program" "$helper"; do
+  [ -x "$binary" ] || { echo "missing $binary: build first (make build)" >&2; exit 1; }
+done
+out="$build/screenshots"
+mkdir -p "$out" docs
+
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+# A fresh profile, so the program opens at its default size.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
+  program=$1 helper=$2 out=$3
+  # The real program as a user starts it; the time until its window is mapped.
+  start=$(date +%s%N)
+  "$program" & pid=$!
+  timeout 20 xdotool search --sync --onlyvisible --name "^Quorvane$" >/dev/null
+  echo "start-up until the window is mapped: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+  sleep 0.5
+  import -window root -crop 150x100+0+0 +repage "$out/start.png"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  # The same window on sample files, driven from inside.
+  for scene in main rename about menubar context; do
+    timeout 60 "$helper" "$scene" "$out/$scene.png"
+  done
+' screenshot "$program" "$helper" "$out"
+
+cp "$out/main.png" docs/main-window.png
+echo "saved docs/main-window.png and $out/{start,main,rename,about,menubar,context}.png"
