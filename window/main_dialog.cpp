@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/menu.h>
 
@@ -232,6 +233,8 @@ void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
 }
 
 void CMainDialog::ShowAutoRenameFailures(const std::string& report) {
+    // A closed window lingers until the next idle time; the user has left it.
+    if (wxTheApp->IsScheduledForDestruction(this)) return;
     SynchroniseView();
     ShowNotice(this, FromFileName(report));
 }

@@ -6,6 +6,8 @@
 #include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/button.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
@@ -353,6 +355,43 @@ TEST_F(HelpTest, MissingPageOpensNothingAndSaysNothing) {
     SendCommand(ID_HELP_INDEX);
     for (int i = 0; i < 50; ++i) Pump();
     EXPECT_FALSE(fs::exists(Opened()));
+}
+
+}  // namespace
+
+namespace {
+
+// A real right click below the rows: the context menu opens (and is closed
+// again with Escape once it is up).
+TEST_F(MainWindowTest, RightClickInTheListOpensTheContextMenu) {
+    CMainDialog* window = OpenWindow();
+    window->SetSize(400, 300);
+    ASSERT_TRUE(PumpUntil([window] { return window->GetSize() == wxSize(400, 300); }));
+    window->Raise();
+    Pump();
+
+    std::vector<std::string> labels;
+    wxUIActionSimulator input;
+    window->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        if (labels.empty() && event.GetMenu()) {
+            for (wxMenuItem* item : event.GetMenu()->GetMenuItems()) labels.push_back(item->GetItemLabel().utf8_string());
+            // Served inside the menu's own loop.
+            window->CallAfter([&input] { input.Char(WXK_ESCAPE); });
+        }
+        event.Skip();
+    });
+    // Should the menu open without telling, this closes it anyway.
+    wxTimer fallback;
+    fallback.Bind(wxEVT_TIMER, [&input](wxTimerEvent&) { input.Char(WXK_ESCAPE); });
+    fallback.StartOnce(3000);
+
+    input.MouseMove(window->FileListView()->ClientToScreen(wxPoint(200, 200)));
+    Pump();
+    input.MouseClick(wxMOUSE_BTN_RIGHT);
+    PumpUntil([&] { return !labels.empty(); }, std::chrono::seconds(5));
+    fallback.Stop();
+    const std::vector<std::string> expected = {"&File", "&Tool"};
+    EXPECT_EQ(labels, expected);
 }
 
 }  // namespace
