@@ -5,6 +5,7 @@
 
 #include <wx/button.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
@@ -252,6 +253,29 @@ TEST_F(RenameTest, ReportForAWindowThatIsClosedIsDropped) {
     ASSERT_TRUE(PumpUntil([this] { return WindowGone(); }));
     for (int i = 0; i < 20; ++i) Pump();
     EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.png"), "in the way");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RenameTest, RealDoubleClickOnARowOpensTheDialog) {
+    DropAndCheck({{"photo.gif", kPngBytes}, {"other.gif", kPngBytes}});
+    m_window->SetSize(500, 300);
+    ASSERT_TRUE(PumpUntil([this] { return m_window->GetSize() == wxSize(500, 300); }));
+    m_window->Raise();
+    Pump();
+    CFileListView* list = m_window->FileListView();
+    wxRect row;
+    ASSERT_TRUE(list->GetItemRect(1, row));
+    std::vector<SeenRename> seen;
+    m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(list->ClientToScreen(row.GetPosition() + wxPoint(60, row.height / 2)));
+    Pump();
+    mouse.MouseDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }, std::chrono::seconds(5)));
+    EXPECT_EQ(seen[0].before, "other.gif");
 }
 
 }  // namespace
