@@ -7,9 +7,14 @@
 #include "platform/thread_start.h"
 #include "tasks/activity.h"
 
-void DropWorker(std::vector<std::string> paths) {
+namespace {
+
+void BeginDropIntake() {
     g_acceptDrops = 0;
     BeginDrop();
+}
+
+void TakeInRows(const std::vector<std::string>& paths) {
     FileList& list = TheFileList();
     for (const std::string& path : paths) {
         const PathParts parts = SplitPath(path);
@@ -21,6 +26,16 @@ void DropWorker(std::vector<std::string> paths) {
     g_acceptDrops = 1;
 }
 
+}  // namespace
+
+void DropWorker(std::vector<std::string> paths) {
+    BeginDropIntake();
+    TakeInRows(paths);
+}
+
 void StartDropIntake(std::vector<std::string> paths) {
-    StartDetachedThread([paths = std::move(paths)]() mutable { DropWorker(std::move(paths)); });
+    // Busy from the moment of the drop, on the window's thread, so New and
+    // Check see it before the worker has even started.
+    BeginDropIntake();
+    StartDetachedThread([paths = std::move(paths)] { TakeInRows(paths); });
 }

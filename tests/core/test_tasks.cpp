@@ -188,3 +188,17 @@ TEST_F(TasksTest, WorkersDoNothingOnceTheWindowIsGone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TasksTest, ADropIsBusyFromTheMomentItIsHandedOver) {
+    StartDropIntake({"/data/a.png", "/data/b.png"});
+    // Whatever the worker has done so far, nothing may change the list under it.
+    const bool busyAtOnce = g_busy == 1 || List().RowCount() == 2;
+    EXPECT_TRUE(busyAtOnce);
+    ASSERT_TRUE(WaitFor([] { return g_totalFiles == 2 && g_busy == 0; }));
+    EXPECT_EQ(List().StatusText(), "All File : 2");
+    EXPECT_EQ(g_acceptDrops, 1);
+}
+
+}  // namespace
