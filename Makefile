@@ -22,8 +22,8 @@ run: build
 test:
 	scripts/setup-deps.sh test
 	$(MAKE) --no-print-directory build
-	cd $(BUILD) && $(TEST_ENV) xvfb-run -a ctest --output-on-failure
 	$(MAKE) --no-print-directory fuzz
+	cd $(BUILD) && $(TEST_ENV) xvfb-run -a ctest --output-on-failure
 
 # Screenshots of the window under Xvfb: docs/main-window.png and $(BUILD)/screenshots/.
 .PHONY: screenshot
