@@ -351,6 +351,48 @@ INSTANTIATE_TEST_SUITE_P(
         Sample{"PgpKeyArmored", "-----BEGIN PGP PUBLIC KEY BLOCK-----\n"s, "asc", {"gpg", "pgp"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ---------------------------------------------------------------- the ZIP family under a plain header
+
+// Packages of the ZIP family are often written by plain archivers: their header is
+// one of the generic ZIP variants and their first member tells nothing. Every name
+// of the family must then be accepted, under each variant alike, and a foreign
+// name gets zip.
+const std::vector<std::string> kZipFamilyExtensions = {"zip", "jar", "docx", "xlsx", "pptx", "odt",
+                                                       "ods", "odp", "epub", "apk", "xpi", "cbz",
+                                                       "whl", "war", "kmz", "nupkg"};
+
+struct ZipVariant {
+    const char* name;
+    std::string versionFlagsAndMethod;
+};
+
+void PrintTo(const ZipVariant& v, std::ostream* os) { *os << v.name; }
+
+class PlainZipHeader : public ShippedTable, public ::testing::WithParamInterface<ZipVariant> {};
+
+TEST_P(PlainZipHeader, AcceptsEveryFamilyNameAndProposesZip) {
+    const std::string bytes = ZipMember(GetParam().versionFlagsAndMethod, "content.bin");
+    for (const std::string& extension : kZipFamilyExtensions) {
+        EXPECT_EQ(Classify(bytes, "." + extension).status, STATUS_MATCH) << extension;
+        EXPECT_EQ(Classify(bytes, "." + Upper(extension)).status, STATUS_MATCH) << Upper(extension);
+    }
+    for (const std::string& foreign : {".txt"s, ""s}) {
+        const MatchResult result = Classify(bytes, foreign);
+        ASSERT_EQ(result.status, STATUS_MISMATCH) << "'" << foreign << "'";
+        EXPECT_STREQ(FileIdTable[result.entryIndex].extension, "zip") << Describe(result.entryIndex);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GenericVariants, PlainZipHeader,
+    ::testing::Values(ZipVariant{"Version10Stored", "\x0a\0\0\0\0\0"s},
+                      ZipVariant{"Version10StoredAtMaximumLevel", "\x0a\0\x02\0\0\0"s},
+                      ZipVariant{"Version45Streamed", "\x2d\0\x08\0\x08\0"s},
+                      ZipVariant{"Version20", "\x14\0\0\0\x08\0"s},
+                      ZipVariant{"Version20MaximumLevel", "\x14\0\x02\0\x08\0"s},
+                      ZipVariant{"Version20DataDescriptor", "\x14\0\x08\0\x08\0"s}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---------------------------------------------------------------- what must stay unknown
 
 struct Unknown {
@@ -393,7 +435,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Targa has no signature; its type-2 header must not pass for a cursor.
         Unknown{"Targa", "\0\0\x02\0\0\0\0\0\0\0\0\0\x20\0\x20\0\x18\x20"s},
         // An Office package whose first member does not tell Word, Excel or PowerPoint.
-        Unknown{"OfficePackage", ZipMember("\x14\0\x06\0\x08\0"s, "[Content_Types].xml")}),
+        Unknown{"OfficePackage", ZipMember("\x14\0\x06\0\x08\0"s, "[Content_Types].xml")},
+        // The same holds for any first member under the flags of Office and of Java's writer.
+        Unknown{"ZipWithOfficeFlags", ZipMember("\x14\0\x06\0\x08\0"s, "content.bin")},
+        Unknown{"ZipWithJavaFlags", ZipMember("\x14\0\x08\x08\x08\0"s, "content.bin")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- the programs of this system
