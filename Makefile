@@ -2,6 +2,9 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 TEST_ENV = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+# -noreset: the X server must not reset between two test programs, or the next
+# one may find no display while it does.
+XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps build run test fuzz bench accuracy clean
@@ -23,7 +26,7 @@ test:
 	scripts/setup-deps.sh test
 	$(MAKE) --no-print-directory build
 	$(MAKE) --no-print-directory fuzz
-	cd $(BUILD) && $(TEST_ENV) xvfb-run -a ctest --output-on-failure
+	cd $(BUILD) && $(TEST_ENV) $(XVFB) ctest --output-on-failure
 
 # Screenshots of the window under Xvfb: docs/main-window.png and $(BUILD)/screenshots/.
 .PHONY: screenshot

@@ -21,7 +21,7 @@ XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -euo pipefail -c '
   program=$1 helper=$2 out=$3
   # The real program as a user starts it; the time until its window is mapped.
   start=$(date +%s%N)
