@@ -1,14 +1,12 @@
 #include "platform/data_location.h"
 
 #include <climits>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_status.h"
+
 namespace {
-bool Exists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
-}
+bool Exists(const std::string& path) { return GetFileStatus(path).has_value(); }
 }  // namespace
 
 std::string ExecutableFolder() {

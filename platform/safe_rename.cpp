@@ -1,5 +1,7 @@
 #include "platform/safe_rename.h"
 
+#include "platform/text_compare.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,15 +24,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-bool DiffersOnlyInCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (fold(a[i]) != fold(b[i])) return false;
-    }
-    return true;
 }
 
 // For file systems without an atomic no-replace rename: a hard link fails
@@ -61,7 +54,7 @@ RenameOutcome RenameNoReplace(const std::string& from, const std::string& to) {
     const int error = errno;
     if (error == EEXIST) {
         // On a case-insensitive file system the "other" name is the file itself.
-        if (DiffersOnlyInCase(from, to) && SameFile(from, to)) {
+        if (EqualsIgnoreAsciiCase(from, to) && SameFile(from, to)) {
             if (::rename(from.c_str(), to.c_str()) == 0) return Success();
             return Failure(errno);
         }

@@ -15,11 +15,7 @@ void BeginDropIntake() {
 }
 
 void TakeInRows(const std::vector<std::string>& paths) {
-    FileList& list = TheFileList();
-    for (const std::string& path : paths) {
-        const PathParts parts = SplitPath(path);
-        list.AppendRow(LocationOf(parts), FileNameOf(parts), STATUS_UNKNOWN);
-    }
+    for (const std::string& path : paths) AppendDroppedRow(path);
     g_totalFiles += static_cast<int32_t>(paths.size());
     SetStatusText(AllFileText(g_totalFiles));
     EndDrop();
@@ -27,6 +23,11 @@ void TakeInRows(const std::vector<std::string>& paths) {
 }
 
 }  // namespace
+
+void AppendDroppedRow(const std::string& path) {
+    const PathParts parts = SplitPath(path);
+    TheFileList().AppendRow(LocationOf(parts), FileNameOf(parts), STATUS_UNKNOWN);
+}
 
 void DropWorker(std::vector<std::string> paths) {
     BeginDropIntake();

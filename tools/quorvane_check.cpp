@@ -16,9 +16,9 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "platform/data_location.h"
-#include "platform/path_split.h"
 #include "signature/loader.h"
 #include "tasks/check_run.h"
+#include "tasks/drop_intake.h"
 #include "tasks/renaming.h"
 
 namespace {
@@ -84,7 +84,7 @@ public:
         }
         FileList& list = TheFileList();
         list.Clear();
-        DropOne(path);
+        AppendDroppedRow(path);  // the row a drop of this path makes
         g_currentItem = 0;
         CheckItem();
         const int32_t status = list.GetImage(0);
@@ -110,12 +110,6 @@ private:
     static bool IsRealDirectory(const std::string& path) {
         struct stat info {};
         return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    }
-
-    // The same split a drop makes: folder in column 0, name in column 1.
-    static void DropOne(const std::string& path) {
-        const PathParts parts = SplitPath(path);
-        TheFileList().AppendRow(LocationOf(parts), FileNameOf(parts), STATUS_UNKNOWN);
     }
 
     void Descend(const std::string& folder) {
