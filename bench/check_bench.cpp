@@ -24,7 +24,7 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "signature/loader.h"
-#include "tasks/activity.h"
+#include "tasks/check_run.h"
 #include "tasks/drop_intake.h"
 
 namespace {
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
 
     start = Clock::now();
     if (RequestCheckRun() != CheckCommand::Started) return 1;
-    while (CheckWorkerRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (TheRunState().CheckRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     const double check = SecondsSince(start);
     const int repaints = view.Stop();
     std::printf("check                 %.3f s (%d view refreshes)\n", check, repaints);

@@ -1,9 +1,12 @@
 #include "filelist/file_list.h"
 
+#include "signature/file_id_table.h"
+#include "signature/matcher.h"
+
 void FileList::Open() {
     std::lock_guard lock(m_mutex);
     m_open = true;
-    m_rows.clear();
+    ResetStorage();
     m_statusText.clear();
     Changed();
 }
@@ -24,49 +27,94 @@ int32_t FileList::RowCount() const {
     return m_open ? static_cast<int32_t>(m_rows.size()) : 0;
 }
 
-void FileList::AddRow(int32_t index, std::string location) {
-    std::lock_guard lock(m_mutex);
-    if (!m_open || index < 0 || index > static_cast<int32_t>(m_rows.size())) return;
-    FileRow row;
-    row.texts[kColumnLocation] = std::move(location);
-    m_rows.insert(m_rows.begin() + index, std::move(row));
-    Changed();
+void FileList::ResetStorage() {
+    std::vector<Record>().swap(m_rows);
+    m_locationIndex = {};
+    m_locations.clear();
+    m_lastLocation = UINT32_MAX;
+    std::string().swap(m_names);
 }
 
-int32_t FileList::AppendRow(std::string location, std::string fileName, int32_t status) {
+uint32_t FileList::LocationId(std::string_view location) {
+    // Rows come in folder by folder, so the last folder is nearly always the one.
+    if (m_lastLocation != UINT32_MAX && m_locations[m_lastLocation] == location) return m_lastLocation;
+    auto found = m_locationIndex.find(location);
+    if (found == m_locationIndex.end()) {
+        m_locations.emplace_back(location);
+        found = m_locationIndex.emplace(m_locations.back(), static_cast<uint32_t>(m_locations.size() - 1)).first;
+    }
+    m_lastLocation = found->second;
+    return m_lastLocation;
+}
+
+void FileList::StoreName(Record& row, std::string_view fileName) {
+    row.nameOffset = m_names.size();
+    row.nameLength = static_cast<uint32_t>(fileName.size());
+    m_names.append(fileName);
+}
+
+int32_t FileList::AppendRow(std::string_view location, std::string_view fileName, int32_t status) {
     std::lock_guard lock(m_mutex);
-    if (!m_open) return -1;
-    FileRow& row = m_rows.emplace_back();
-    row.texts[kColumnLocation] = std::move(location);
-    row.texts[kColumnFileName] = std::move(fileName);
-    row.status = status;
+    if (!m_open || m_rows.size() >= static_cast<size_t>(INT32_MAX)) return -1;
+    Record row{};
+    row.location = LocationId(location);
+    StoreName(row, fileName);
+    row.entryIndex = -1;
+    row.status = static_cast<int8_t>(status);
+    m_rows.push_back(row);
     Changed();
     return static_cast<int32_t>(m_rows.size()) - 1;
 }
 
-void FileList::SetText(int32_t index, int column, std::string text) {
+void FileList::SetFileName(int32_t index, std::string_view fileName) {
     std::lock_guard lock(m_mutex);
-    if (!ValidRow(index) || column < 0 || column >= kColumnCount) return;
-    m_rows[static_cast<size_t>(index)].texts[column] = std::move(text);
+    if (!ValidRow(index)) return;
+    // The old name's bytes stay unused in the buffer until the list is cleared.
+    StoreName(m_rows[static_cast<size_t>(index)], fileName);
     Changed();
 }
 
 std::string FileList::GetText(int32_t index, int column) const {
-    std::lock_guard lock(m_mutex);
-    if (!ValidRow(index) || column < 0 || column >= kColumnCount) return {};
-    return m_rows[static_cast<size_t>(index)].texts[column];
+    Verdict verdict;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!ValidRow(index)) return {};
+        const Record& row = m_rows[static_cast<size_t>(index)];
+        if (column == kColumnLocation) return m_locations[row.location];
+        if (column == kColumnFileName) return std::string(NameOf(row));
+        if (column != kColumnExpectType) return {};
+        verdict = {row.status, row.entryIndex};
+    }
+    return ExpectedTypeText(*CurrentFileIdTable(), verdict);
 }
 
 void FileList::SetImage(int32_t index, int32_t status) {
+    SetVerdict(index, Verdict{status, -1});
+}
+
+int32_t FileList::GetImage(int32_t index) const { return VerdictOf(index).status; }
+
+void FileList::SetVerdict(int32_t index, const Verdict& verdict) {
     std::lock_guard lock(m_mutex);
-    if (!ValidRow(index) || status < STATUS_UNKNOWN || status > STATUS_FOLDER) return;
-    m_rows[static_cast<size_t>(index)].status = status;
+    if (!ValidRow(index) || verdict.status < STATUS_UNKNOWN || verdict.status > STATUS_FOLDER) return;
+    Record& row = m_rows[static_cast<size_t>(index)];
+    row.status = static_cast<int8_t>(verdict.status);
+    row.entryIndex = verdict.entryIndex;
     Changed();
 }
 
-int32_t FileList::GetImage(int32_t index) const {
+Verdict FileList::VerdictOf(int32_t index) const {
     std::lock_guard lock(m_mutex);
-    return ValidRow(index) ? m_rows[static_cast<size_t>(index)].status : STATUS_UNKNOWN;
+    if (!ValidRow(index)) return {};
+    const Record& row = m_rows[static_cast<size_t>(index)];
+    return {row.status, row.entryIndex};
+}
+
+void FileList::ClearExpectedType(int32_t index) {
+    std::lock_guard lock(m_mutex);
+    if (!ValidRow(index)) return;
+    m_rows[static_cast<size_t>(index)].entryIndex = -1;
+    Changed();
 }
 
 bool FileList::IsSelected(int32_t index) const {
@@ -77,8 +125,7 @@ bool FileList::IsSelected(int32_t index) const {
 void FileList::Clear() {
     std::lock_guard lock(m_mutex);
     if (!m_open) return;
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+    ResetStorage();
     Changed();
 }
 
@@ -91,19 +138,23 @@ void FileList::SetSelected(int32_t index, bool selected) {
 void FileList::SetAllSelected(bool selected) {
     std::lock_guard lock(m_mutex);
     if (!m_open) return;
-    for (FileRow& row : m_rows) row.selected = selected;
+    for (Record& row : m_rows) row.selected = selected;
 }
 
 std::string FileList::PathOf(int32_t index) const {
     std::lock_guard lock(m_mutex);
     if (!ValidRow(index)) return {};
-    const FileRow& row = m_rows[static_cast<size_t>(index)];
-    return row.texts[kColumnLocation] + row.texts[kColumnFileName];
+    const Record& row = m_rows[static_cast<size_t>(index)];
+    std::string path = m_locations[row.location];
+    path.append(NameOf(row));
+    return path;
 }
 
 FileRow FileList::RowAt(int32_t index) const {
     std::lock_guard lock(m_mutex);
-    return ValidRow(index) ? m_rows[static_cast<size_t>(index)] : FileRow{};
+    if (!ValidRow(index)) return {};
+    const Record& row = m_rows[static_cast<size_t>(index)];
+    return FileRow{m_locations[row.location], std::string(NameOf(row)), {row.status, row.entryIndex}, row.selected};
 }
 
 void FileList::SetStatusText(std::string text) {

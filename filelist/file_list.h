@@ -4,27 +4,28 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
-// Status values, which are also indices into the list's image list.
-enum : int32_t {
-    STATUS_UNKNOWN = 0,
-    STATUS_MISMATCH = 1,
-    STATUS_MATCH = 2,
-    STATUS_FOLDER = 3,
-};
+#include "signature/verdict.h"
 
 inline constexpr int kColumnLocation = 0;
 inline constexpr int kColumnFileName = 1;
 inline constexpr int kColumnExpectType = 2;
 inline constexpr int kColumnCount = 3;
 
+// A copy of one row, for the view and for tests.
 struct FileRow {
-    std::string texts[kColumnCount];  // bytes as the file system gave them
-    int32_t status = STATUS_UNKNOWN;
+    std::string location;  // bytes as the file system gave them, ending with the separator
+    std::string fileName;
+    Verdict verdict;
     bool selected = false;
+
+    int32_t Status() const { return verdict.status; }
 };
 
 class FileList {
@@ -37,24 +38,30 @@ public:
     bool IsOpen() const;
 
     int32_t RowCount() const;
-    void AddRow(int32_t index, std::string location);
     // Adds a whole row at the end in one step, so rows of two drops taken in
     // at the same time never mix their columns. Returns its index, or -1.
-    int32_t AppendRow(std::string location, std::string fileName, int32_t status);
-    void SetText(int32_t index, int column, std::string text);
+    int32_t AppendRow(std::string_view location, std::string_view fileName, int32_t status = STATUS_UNKNOWN);
+    void SetFileName(int32_t index, std::string_view fileName);
+    // Columns 0 and 1 as stored; column 2, the expected type, derived from the
+    // row's verdict and the installed signature table.
     std::string GetText(int32_t index, int column) const;
-    void SetImage(int32_t index, int32_t status);
+
+    void SetImage(int32_t index, int32_t status);  // a status without a table entry
     int32_t GetImage(int32_t index) const;
-    bool IsSelected(int32_t index) const;
+    void SetVerdict(int32_t index, const Verdict& verdict);
+    Verdict VerdictOf(int32_t index) const;
+    // Empties the expected type; the status stays until the row is checked again.
+    void ClearExpectedType(int32_t index);
+
     void Clear();
 
     // Selection is the view's, mirrored here so workers can read it cheaply.
+    bool IsSelected(int32_t index) const;
     void SetSelected(int32_t index, bool selected);
     void SetAllSelected(bool selected);
 
-    // The full path of a row: column 0 followed directly by column 1.
+    // The full path of a row: its location followed directly by its name.
     std::string PathOf(int32_t index) const;
-    // A copy of one row, for the view.
     FileRow RowAt(int32_t index) const;
 
     void SetStatusText(std::string text);
@@ -64,12 +71,31 @@ public:
     uint64_t Revision() const { return m_revision.load(std::memory_order_acquire); }
 
 private:
+    // Rows are small and hold no heap blocks of their own: a folder's text is
+    // stored once for all its rows, names lie end to end in one buffer.
+    struct Record {
+        uint32_t location;
+        uint32_t nameLength;
+        uint64_t nameOffset;
+        int32_t entryIndex;
+        int8_t status;
+        bool selected;
+    };
+
     bool ValidRow(int32_t index) const { return m_open && index >= 0 && index < static_cast<int32_t>(m_rows.size()); }
     void Changed() { m_revision.fetch_add(1, std::memory_order_release); }
+    uint32_t LocationId(std::string_view location);
+    std::string_view NameOf(const Record& row) const { return std::string_view(m_names).substr(row.nameOffset, row.nameLength); }
+    void StoreName(Record& row, std::string_view fileName);
+    void ResetStorage();
 
     mutable std::mutex m_mutex;
     bool m_open = false;
-    std::vector<FileRow> m_rows;
+    std::vector<Record> m_rows;
+    std::deque<std::string> m_locations;  // a deque keeps the texts the index points into in place
+    std::unordered_map<std::string_view, uint32_t> m_locationIndex;
+    uint32_t m_lastLocation = UINT32_MAX;
+    std::string m_names;
     std::string m_statusText;
     std::atomic<uint64_t> m_revision{0};
 };

@@ -1,6 +1,7 @@
 #include "platform/data_location.h"
 
 #include <climits>
+#include <cstdlib>
 #include <unistd.h>
 
 #include "platform/file_status.h"
@@ -18,12 +19,33 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+namespace {
+
+std::string InstalledDataFile(const std::string& name) {
+    const std::string folder = ExecutableFolder();
+    return folder.empty() ? std::string() : folder + "../share/quorvane/" + name;
+}
+
+std::string UserConfigFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/";
+    const char* home = std::getenv("HOME");
+    return home && home[0] != 0 ? std::string(home) + "/.config/" : std::string();
+}
+
+}  // namespace
+
 std::string LocateDataFile(const std::string& name) {
     if (Exists(name)) return name;
-    const std::string folder = ExecutableFolder();
-    if (!folder.empty()) {
-        const std::string installed = folder + "../share/quorvane/" + name;
-        if (Exists(installed)) return installed;
-    }
-    return name;
+    const std::string installed = InstalledDataFile(name);
+    return !installed.empty() && Exists(installed) ? installed : name;
+}
+
+std::string LocateUserOrInstalledDataFile(const std::string& name) {
+    const std::string folder = UserConfigFolder();
+    const std::string own = folder.empty() ? std::string() : folder + "quorvane/" + name;
+    if (!own.empty() && Exists(own)) return own;
+    const std::string installed = InstalledDataFile(name);
+    if (!installed.empty()) return installed;
+    return own.empty() ? "/usr/share/quorvane/" + name : own;
 }

@@ -9,5 +9,11 @@
 // the name unchanged, so the caller's message names what it looked for.
 std::string LocateDataFile(const std::string& name);
 
+// For the command-line checker, which may run inside folders it does not
+// trust: the user's own table in $XDG_CONFIG_HOME/quorvane/ (~/.config when
+// unset), otherwise the installed copy, whose path is given even when it is
+// missing so the caller's message names it. The current folder is never asked.
+std::string LocateUserOrInstalledDataFile(const std::string& name);
+
 // Folder of the running executable, ending with '/', or empty when unknown.
 std::string ExecutableFolder();

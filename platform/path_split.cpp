@@ -43,3 +43,20 @@ std::string PathExtension(std::string_view path) { return SplitPath(path).extens
 
 std::string LocationOf(const PathParts& parts) { return parts.drive + parts.directory; }
 std::string FileNameOf(const PathParts& parts) { return parts.baseName + parts.extension; }
+
+namespace {
+bool IsSingleName(std::string_view name, std::string_view forbidden) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(forbidden) == std::string_view::npos;
+}
+}  // namespace
+
+bool IsSingleNameWindows(std::string_view name) { return IsSingleName(name, std::string_view("/\\:\0", 4)); }
+bool IsSingleNamePosix(std::string_view name) { return IsSingleName(name, std::string_view("/\0", 2)); }
+
+bool IsSingleName(std::string_view name) {
+#ifdef _WIN32
+    return IsSingleNameWindows(name);
+#else
+    return IsSingleNamePosix(name);
+#endif
+}

@@ -27,3 +27,9 @@ std::string PathExtension(std::string_view path);
 // Location (drive + directory) and file name (base name + extension).
 std::string LocationOf(const PathParts& parts);
 std::string FileNameOf(const PathParts& parts);
+
+// Whether `name` names one entry of a folder: not empty, not "." or "..", and
+// without a separator or a NUL byte. Windows rules forbid '\' and ':' too.
+bool IsSingleNameWindows(std::string_view name);
+bool IsSingleNamePosix(std::string_view name);
+bool IsSingleName(std::string_view name);

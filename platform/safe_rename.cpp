@@ -1,5 +1,6 @@
 #include "platform/safe_rename.h"
 
+#include "platform/error_text.h"
 #include "platform/text_compare.h"
 
 #include <cerrno>
@@ -13,12 +14,7 @@ namespace {
 
 RenameOutcome Success() { return RenameOutcome{true, 0, {}}; }
 
-RenameOutcome Failure(int error) {
-    char buffer[256];
-    // GNU strerror_r may return a static string instead of filling the buffer.
-    const char* text = strerror_r(error, buffer, sizeof buffer);
-    return RenameOutcome{false, error, text};
-}
+RenameOutcome Failure(int error) { return RenameOutcome{false, error, ErrorText(error)}; }
 
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};

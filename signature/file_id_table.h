@@ -1,7 +1,12 @@
-// The signature table: one entry per data line of the signature file, in file order.
+// The signature table: one entry per data line of the signature file, in file
+// order. A table is a value: loading makes a new one, and checks hold the one
+// they started with.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 struct FileIdEntry {
     int32_t offset;             // where `pattern` must stand, in bytes from the start
@@ -16,6 +21,21 @@ struct FileIdEntry {
 
 inline constexpr int32_t kFileIdTableSize = 500;
 
-// Filled once before the window is shown, then only read.
-extern FileIdEntry FileIdTable[kFileIdTableSize];
-extern int32_t g_entryCount;
+class FileIdTable {
+public:
+    int32_t Count() const { return static_cast<int32_t>(m_entries.size()); }
+    bool Empty() const { return m_entries.empty(); }
+    const FileIdEntry& operator[](int32_t index) const { return m_entries[static_cast<size_t>(index)]; }
+    bool Valid(int32_t index) const { return index >= 0 && index < Count(); }
+
+    // False, with nothing added, once the table holds kFileIdTableSize entries.
+    bool Append(const FileIdEntry& entry);
+
+private:
+    std::vector<FileIdEntry> m_entries;
+};
+
+// The table the program checks with. Replaced whole by a load; a check run
+// keeps the table it started with even if another is installed meanwhile.
+std::shared_ptr<const FileIdTable> CurrentFileIdTable();
+void InstallFileIdTable(std::shared_ptr<const FileIdTable> table);

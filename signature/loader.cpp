@@ -1,15 +1,14 @@
 #include "signature/loader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
 
+#include "platform/error_text.h"
 #include "signature/fatal_error.h"
 #include "signature/file_id_table.h"
-
-FileIdEntry FileIdTable[kFileIdTableSize];
-int32_t g_entryCount = 0;
 
 namespace {
 
@@ -68,24 +67,31 @@ int32_t ParseOffset(std::string_view text) {
     return static_cast<int32_t>(negative ? -value : value);
 }
 
+// The line feed, and a carriage return left before it by a CR CR LF ending.
 void StripLineEnd(std::string& field) {
-    if (!field.empty() && field.back() == '\r') field.pop_back();
     if (!field.empty() && field.back() == '\n') field.pop_back();
+    if (!field.empty() && field.back() == '\r') field.pop_back();
 }
 
-std::string DataErrorMessage(int lineNumber, const std::string& rawLine) {
-    return "プロファイルのデータエラーです.(Line " + std::to_string(lineNumber) + ")\r\n\r\n[" + rawLine + "]\r\n";
+TableDefect DataError(int lineNumber, const std::string& rawLine, std::string reason) {
+    return {"プロファイルのデータエラーです.(Line " + std::to_string(lineNumber) + ")\r\n\r\n[" + rawLine + "]\r\n",
+            lineNumber, std::move(reason)};
 }
 
-// Splits one data line into `entry`; false when a field is longer than its buffer.
-bool ParseDataLine(const std::string& line, FileIdEntry& entry) {
+// Splits one data line into `entry`; the reason when a field is longer than its buffer.
+std::optional<std::string> ParseDataLine(const std::string& line, FileIdEntry& entry) {
+    static const char* const kFieldNames[6] = {"offset", "pattern", "second offset", "second pattern", "type name",
+                                               "extension"};
     std::string fields[6];
     int position = -1;
     for (std::string& field : fields) position = ReadField(field, line, position + 1);
     const size_t limits[6] = {kNumberFieldLimit, kPatternFieldLimit, kNumberFieldLimit,
                               kPatternFieldLimit, kTypeNameLimit,    kExtensionLimit};
     for (int i = 0; i < 6; ++i) {
-        if (fields[i].size() > limits[i]) return false;
+        if (fields[i].size() > limits[i]) {
+            return "the " + std::string(kFieldNames[i]) + " field is longer than " + std::to_string(limits[i]) +
+                   " bytes";
+        }
     }
     StripLineEnd(fields[5]);
 
@@ -96,7 +102,7 @@ bool ParseDataLine(const std::string& line, FileIdEntry& entry) {
     entry.pattern2Length = HexToBytes(entry.pattern2, fields[3]);
     std::memcpy(entry.typeName, fields[4].data(), fields[4].size());
     std::memcpy(entry.extension, fields[5].data(), fields[5].size());
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -124,34 +130,57 @@ int HexToBytes(unsigned char* destination, std::string_view text) {
     return count;
 }
 
-std::optional<std::string> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate) {
+std::optional<TableDefect> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate,
+                                             FileIdTable& table) {
+    errno = 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
-    if (!file) return "ファイル [" + fileName + "] が開けません.";
-    return ReadFileIdData(file.get(), headerTemplate);
+    if (!file) return TableDefect{"ファイル [" + fileName + "] が開けません.", 0, ErrorText(errno != 0 ? errno : ENOENT)};
+    return ReadFileIdData(file.get(), headerTemplate, table);
 }
 
-std::optional<std::string> ReadFileIdData(std::FILE* file, const std::string& headerTemplate) {
+std::optional<TableDefect> ReadFileIdData(std::FILE* file, const std::string& headerTemplate, FileIdTable& table) {
+    table = FileIdTable{};
     TextLineReader reader(file);
+    const std::string headerStart = headerTemplate.substr(0, kHeaderCompareLength);
 
     std::string line;
-    if (!reader.ReadLine(line)) return std::string("プロファイルのヘッダが読み込めません.");
-    if (line.compare(0, kHeaderCompareLength, headerTemplate, 0, kHeaderCompareLength) != 0) {
-        return std::string("プロファイルのヘッダが不正です.");
+    if (!reader.ReadLine(line)) {
+        return TableDefect{"プロファイルのヘッダが読み込めません.", 1, "the file is empty; it must start with a header line"};
     }
-    if (!reader.ReadLine(line)) return std::string("プロファイルのヘッダが不正です.");
+    if (line.compare(0, kHeaderCompareLength, headerTemplate, 0, kHeaderCompareLength) != 0) {
+        return TableDefect{"プロファイルのヘッダが不正です.", 1, "the header line must start with \"" + headerStart + "\""};
+    }
+    if (!reader.ReadLine(line)) {
+        return TableDefect{"プロファイルのヘッダが不正です.", 2, "the line after the header is missing"};
+    }
 
     for (int lineCounter = 0; reader.ReadLine(line); ++lineCounter) {
         if (line[0] == ';') continue;
         const int lineNumber = lineCounter + 3;
-        if (CountChar(line, ',') != 5 || g_entryCount >= kFileIdTableSize ||
-            !ParseDataLine(line, FileIdTable[g_entryCount])) {
-            return DataErrorMessage(lineNumber, line);
+        const int commas = CountChar(line, ',');
+        if (commas != 5) {
+            return DataError(lineNumber, line, "expected 5 commas, found " + std::to_string(commas));
         }
-        ++g_entryCount;
+        FileIdEntry entry;
+        if (std::optional<std::string> reason = ParseDataLine(line, entry)) return DataError(lineNumber, line, *reason);
+        if (!table.Append(entry)) {
+            return DataError(lineNumber, line,
+                             "the table holds at most " + std::to_string(kFileIdTableSize) + " entries");
+        }
     }
     return std::nullopt;
 }
 
+std::string ExplainDefect(const std::string& fileName, const TableDefect& defect) {
+    std::string text = fileName.empty() ? std::string("'' (an empty file name)") : fileName;
+    if (defect.line > 0) text += ": line " + std::to_string(defect.line);
+    return text + ": " + defect.reason;
+}
+
 void LoadFileIdData(const std::string& fileName, const std::string& headerTemplate) {
-    if (std::optional<std::string> defect = TryLoadFileIdData(fileName, headerTemplate)) FatalError(*defect);
+    auto table = std::make_shared<FileIdTable>();
+    if (std::optional<TableDefect> defect = TryLoadFileIdData(fileName, headerTemplate, *table)) {
+        FatalError(defect->message);
+    }
+    InstallFileIdTable(std::move(table));
 }

@@ -1,10 +1,12 @@
-// Reading the signature file into FileIdTable.
+// Reading the signature file into a table.
 #pragma once
 
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "signature/file_id_table.h"
 
 inline constexpr const char* kDataFileName = "Quorvane.dat";
 inline constexpr const char* kHeaderTemplate = "< File ID Data - V999 9999/99/99 >";
@@ -22,13 +24,25 @@ int ReadField(std::string& destination, std::string_view line, int start);
 // text.size() / 2 + 1 bytes.
 int HexToBytes(unsigned char* destination, std::string_view text);
 
-// Fills FileIdTable from an open stream (read as bytes; line ends are handled
-// here). Returns the message of the first defect, or nothing.
-std::optional<std::string> ReadFileIdData(std::FILE* file, const std::string& headerTemplate);
+// What is wrong with a signature file.
+struct TableDefect {
+    std::string message;  // the window's message, with CR LF line ends
+    int line = 0;         // the file's line, counted from 1, or 0 for the file as a whole
+    std::string reason;   // in English, for the command line
+};
 
-// Fills FileIdTable from the file. Returns the message of the first defect, or
-// nothing when the whole file was read.
-std::optional<std::string> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate);
+// "FILE: line N: reason", or "FILE: reason", on one line.
+std::string ExplainDefect(const std::string& fileName, const TableDefect& defect);
 
-// As above, but a defect ends the process through FatalError.
+// Replaces `table` with the entries of an open stream (read as bytes; line
+// ends are handled here). Returns the message of the first defect, or nothing.
+std::optional<TableDefect> ReadFileIdData(std::FILE* file, const std::string& headerTemplate, FileIdTable& table);
+
+// The same from a file. Returns the message of the first defect, or nothing
+// when the whole file was read.
+std::optional<TableDefect> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate,
+                                             FileIdTable& table);
+
+// Loads the file and installs it as the table checks use; a defect ends the
+// process through FatalError with its message.
 void LoadFileIdData(const std::string& fileName, const std::string& headerTemplate);

@@ -2,28 +2,21 @@
 
 #include <cstring>
 
-#include "filelist/file_list.h"
-#include "platform/path_split.h"
 #include "platform/text_compare.h"
-#include "signature/file_id_table.h"
 
 namespace {
-
-// "." + the entry's extension, less a final CR and then a final LF.
-std::string ComparisonExtension(const FileIdEntry& entry) {
-    std::string extension = entry.extension;
-    if (!extension.empty() && extension.back() == '\r') extension.pop_back();
-    if (!extension.empty() && extension.back() == '\n') extension.pop_back();
-    return extension.empty() ? std::string() : "." + extension;
-}
 
 bool SameSignature(const FileIdEntry& a, const FileIdEntry& b) {
     return a.offset == b.offset && a.patternLength == b.patternLength &&
            std::memcmp(a.pattern, b.pattern, static_cast<size_t>(a.patternLength)) == 0;
 }
 
+// `fileExtension` has its dot; an entry's empty extension stands for "no extension".
 bool ExtensionAccepted(const FileIdEntry& entry, std::string_view fileExtension) {
-    return EqualsIgnoreAsciiCase(fileExtension, ComparisonExtension(entry));
+    const std::string_view extension = entry.extension;
+    if (extension.empty()) return fileExtension.empty();
+    return fileExtension.size() == extension.size() + 1 && fileExtension[0] == '.' &&
+           EqualsIgnoreAsciiCase(fileExtension.substr(1), extension);
 }
 
 // UTF-8 continuation bytes must not be split from their lead byte.
@@ -44,18 +37,27 @@ bool EntryFits(const FileIdEntry& entry, const unsigned char* bytes, int count) 
     return true;
 }
 
-MatchResult ClassifyLeadingBytes(const unsigned char* bytes, int count, std::string_view fileExtension) {
-    for (int32_t i = 0; i < g_entryCount; ++i) {
-        const FileIdEntry& entry = FileIdTable[i];
-        if (!EntryFits(entry, bytes, count)) continue;
-        for (int32_t j = i; j < g_entryCount; ++j) {
-            if ((j == i || SameSignature(entry, FileIdTable[j])) && ExtensionAccepted(FileIdTable[j], fileExtension)) {
+Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* bytes, int count,
+                             std::string_view fileExtension) {
+    for (int32_t i = 0; i < table.Count(); ++i) {
+        if (!EntryFits(table[i], bytes, count)) continue;
+        for (int32_t j = i; j < table.Count(); ++j) {
+            if ((j == i || SameSignature(table[i], table[j])) && ExtensionAccepted(table[j], fileExtension)) {
                 return {STATUS_MATCH, i};
             }
         }
         return {STATUS_MISMATCH, i};
     }
     return {STATUS_UNKNOWN, -1};
+}
+
+std::vector<int32_t> AcceptedEntries(const FileIdTable& table, int32_t entryIndex) {
+    std::vector<int32_t> accepted;
+    if (!table.Valid(entryIndex)) return accepted;
+    for (int32_t j = entryIndex; j < table.Count(); ++j) {
+        if (j == entryIndex || SameSignature(table[entryIndex], table[j])) accepted.push_back(j);
+    }
+    return accepted;
 }
 
 std::string ExpectedTypeText(const FileIdEntry& entry) {
@@ -66,10 +68,7 @@ std::string ExpectedTypeText(const FileIdEntry& entry) {
     return std::string(typeName) + "; " + std::string(extension);
 }
 
-void MatchFileType(const unsigned char* bytes, int count, const std::string& path, int32_t row) {
-    if (g_entryCount == 0) return;
-    const MatchResult result = ClassifyLeadingBytes(bytes, count, PathExtension(path));
-    FileList& list = TheFileList();
-    list.SetImage(row, result.status);
-    if (result.status == STATUS_MISMATCH) list.SetText(row, kColumnExpectType, ExpectedTypeText(FileIdTable[result.entryIndex]));
+std::string ExpectedTypeText(const FileIdTable& table, const Verdict& verdict) {
+    if (verdict.status != STATUS_MISMATCH || !table.Valid(verdict.entryIndex)) return {};
+    return ExpectedTypeText(table[verdict.entryIndex]);
 }

@@ -3,45 +3,62 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
-#include "platform/file_reader.h"
-#include "platform/file_status.h"
-#include "signature/matcher.h"
-#include "tasks/activity.h"
+#include "platform/thread_start.h"
+#include "signature/path_check.h"
+#include "tasks/ordered_probes.h"
 
-void CheckWorker() {
-    for (;;) {
-        if (g_currentItem + 1 >= g_totalFiles) break;
-        ++g_currentItem;
-        CheckItem();
-        if (g_stopRequested.exchange(0) == 1) break;
+namespace {
+
+// Judges the rows first to last while readers probe the rows ahead; rows a
+// drop appends meanwhile are checked too. A stop is honoured between rows.
+void CheckWorker(std::shared_ptr<const FileIdTable> table) {
+    FileList& list = TheFileList();
+    OrderedProbes probes([&list](int64_t row, std::string& path) {
+        if (row >= list.RowCount()) return false;
+        path = list.PathOf(static_cast<int32_t>(row));
+        return true;
+    });
+    OrderedProbes::Item item;
+    while (list.IsOpen() && probes.Next(item)) {
+        const int32_t row = static_cast<int32_t>(item.index);
+        RecordCheck(row, item.path, JudgeProbe(item.probe, item.path, *table));
+        if (TheRunState().StopRequested()) break;
     }
+    probes.Stop();
     SetStatusText(CheckSummaryText(g_totalFiles, g_checkedFiles));
-    EndCheckRun();
+    TheRunState().EndCheck();
 }
 
-void CheckItem() {
-    FileList& list = TheFileList();
-    if (!list.IsOpen()) return;
-    g_acceptDrops = 0;
-    const int32_t row = g_currentItem;
-    const std::string path = list.PathOf(row);
+}  // namespace
 
-    const std::optional<FileStatus> status = GetFileStatus(path);
-    if (status) list.SetImage(row, status->attributes == kAttributeDirectory ? STATUS_FOLDER : STATUS_UNKNOWN);
-
-    // Only regular files are opened: a pipe or a device would block or never end.
-    if (status && status->isRegularFile) {
-        LeadingBytesFile file(path);
-        if (file.IsOpen()) {
-            SetStatusText(CheckFileText(path));
-            unsigned char leading[kLeadingBytes];
-            const int count = file.Read(leading, kLeadingBytes);
-            file.Close();
-            if (count >= 0) {
-                ++g_checkedFiles;
-                MatchFileType(leading, count, path, row);
-            }
-        }
+CheckCommand RequestCheckRun() {
+    const CheckCommand command = TheRunState().RequestCheck();
+    if (command == CheckCommand::Started) {
+        g_checkedFiles = 0;
+        g_totalFiles = TheFileList().RowCount();
+        StartDetachedThread([table = CurrentFileIdTable()] { CheckWorker(table); });
     }
-    g_acceptDrops = 1;
+    return command;
+}
+
+void ConfirmCheckStop() {
+    SetStatusText(CheckAbortedText(g_totalFiles, g_checkedFiles));
+    TheRunState().ConfirmStop();
+}
+
+void RecordCheck(int32_t row, const std::string& path, const PathVerdict& verdict) {
+    FileList& list = TheFileList();
+    // A path that cannot be examined keeps the image it had.
+    if (!verdict.exists) return;
+    if (!verdict.judged) list.SetImage(row, verdict.verdict.status);
+    if (!verdict.opened) return;
+    SetStatusText(CheckFileText(path));
+    if (!verdict.judged) return;
+    ++g_checkedFiles;
+    list.SetVerdict(row, verdict.verdict);
+}
+
+void CheckItem(int32_t row) {
+    const std::string path = TheFileList().PathOf(row);
+    RecordCheck(row, path, CheckPath(path, *CurrentFileIdTable()));
 }

@@ -5,21 +5,15 @@
 #include "filelist/status_texts.h"
 #include "platform/path_split.h"
 #include "platform/thread_start.h"
-#include "tasks/activity.h"
+#include "tasks/run_state.h"
 
 namespace {
-
-void BeginDropIntake() {
-    g_acceptDrops = 0;
-    BeginDrop();
-}
 
 void TakeInRows(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) AppendDroppedRow(path);
     g_totalFiles += static_cast<int32_t>(paths.size());
     SetStatusText(AllFileText(g_totalFiles));
-    EndDrop();
-    g_acceptDrops = 1;
+    TheRunState().EndIntake();
 }
 
 }  // namespace
@@ -29,14 +23,16 @@ void AppendDroppedRow(const std::string& path) {
     TheFileList().AppendRow(LocationOf(parts), FileNameOf(parts), STATUS_UNKNOWN);
 }
 
-void DropWorker(std::vector<std::string> paths) {
-    BeginDropIntake();
+bool DropWorker(const std::vector<std::string>& paths) {
+    if (!TheRunState().TryBeginIntake()) return false;
     TakeInRows(paths);
+    return true;
 }
 
-void StartDropIntake(std::vector<std::string> paths) {
-    // Busy from the moment of the drop, on the window's thread, so New and
+bool StartDropIntake(std::vector<std::string> paths) {
+    // Running from the moment of the drop, on the window's thread, so New and
     // Check see it before the worker has even started.
-    BeginDropIntake();
+    if (!TheRunState().TryBeginIntake()) return false;
     StartDetachedThread([paths = std::move(paths)] { TakeInRows(paths); });
+    return true;
 }

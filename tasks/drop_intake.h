@@ -4,13 +4,15 @@
 #include <string>
 #include <vector>
 
-// Appends one row per path: its folder in column 0, its name in column 1,
-// STATUS_UNKNOWN; then shows the new total. `paths` are this drop's own copy.
-void DropWorker(std::vector<std::string> paths);
-
 // Appends one row for a dropped path: its folder in column 0, its name in
 // column 1, STATUS_UNKNOWN.
 void AppendDroppedRow(const std::string& path);
 
-// What the window's drop handler does after copying the paths out of the drop.
-void StartDropIntake(std::vector<std::string> paths);
+// Takes the paths in on the calling thread: one row per path, then the new
+// total in the status line. False, with nothing added, while intakes are refused.
+bool DropWorker(const std::vector<std::string>& paths);
+
+// What the window's drop handler does after copying the paths out of the
+// drop: the intake counts as running from here, and a worker adds the rows.
+// False, with nothing started, while intakes are refused.
+bool StartDropIntake(std::vector<std::string> paths);

@@ -1,41 +1,39 @@
 #include "tasks/renaming.h"
 
 #include "filelist/file_list.h"
-#include "filelist/shared_state.h"
 #include "platform/path_split.h"
 #include "platform/safe_rename.h"
 #include "platform/thread_start.h"
-#include "signature/matcher.h"
-#include "tasks/activity.h"
 #include "tasks/check_run.h"
+#include "tasks/run_state.h"
 
-std::string TextAfterLast(std::string_view source, char separator) {
-    size_t p = source.size();
-    while (p > 0 && (p >= source.size() || source[p] != separator)) --p;
-    const size_t start = p + 2;
-    return start < source.size() ? std::string(source.substr(start)) : std::string();
+std::string ProposedName(std::string_view fileName, const FileIdTable& table, const Verdict& verdict) {
+    if (verdict.status != STATUS_MISMATCH || !table.Valid(verdict.entryIndex)) return std::string(fileName);
+    return SplitPath(fileName).baseName + "." + table[verdict.entryIndex].extension;
 }
 
 NameProposal ProposeName(int32_t row) {
     const FileRow copy = TheFileList().RowAt(row);
-    const std::string& location = copy.texts[kColumnLocation];
-    const std::string& name = copy.texts[kColumnFileName];
-    const std::string expectType = copy.texts[kColumnExpectType].substr(0, kExpectTypeCapacity);
-    if (expectType.empty()) return {name, name};
-    return {name, SplitPath(location + name).baseName + "." + TextAfterLast(expectType, ';')};
+    return {copy.fileName, ProposedName(copy.fileName, *CurrentFileIdTable(), copy.verdict)};
+}
+
+std::optional<RenameFailure> RenameInFolder(const std::string& folder, const std::string& currentName,
+                                            const std::string& newName) {
+    const std::string oldPath = folder + currentName;
+    const std::string newPath = folder + newName;
+    // A table's extension or a typed name must not reach another folder.
+    if (!IsSingleName(newName)) return RenameFailure{oldPath, newPath, "not a single file name in its folder"};
+    const RenameOutcome outcome = RenameNoReplace(oldPath, newPath);
+    if (!outcome.ok) return RenameFailure{oldPath, newPath, outcome.reason};
+    return std::nullopt;
 }
 
 std::optional<RenameFailure> RenameRow(int32_t row, const std::string& currentName, const std::string& newName) {
     FileList& list = TheFileList();
-    const std::string location = list.GetText(row, kColumnLocation);
-    const std::string oldPath = location + currentName;
-    const std::string newPath = location + newName;
-    const RenameOutcome outcome = RenameNoReplace(oldPath, newPath);
-    if (!outcome.ok) return RenameFailure{oldPath, newPath, outcome.reason};
-    list.SetText(row, kColumnFileName, newName);
-    list.SetText(row, kColumnExpectType, "");
-    g_currentItem = row;
-    CheckItem();
+    if (auto failure = RenameInFolder(list.GetText(row, kColumnLocation), currentName, newName)) return failure;
+    list.SetFileName(row, newName);
+    list.ClearExpectedType(row);
+    CheckItem(row);
     return std::nullopt;
 }
 
@@ -49,12 +47,12 @@ void AutoRenameWorker(const std::function<void(std::vector<RenameFailure>)>& fin
             failures.push_back(std::move(*failure));
         }
     }
-    EndAutoRename();
+    TheRunState().EndRenaming();
     if (finished) finished(std::move(failures));
 }
 
 bool StartAutoRename(std::function<void(std::vector<RenameFailure>)> finished) {
-    if (!TryBeginAutoRename()) return false;
+    if (!TheRunState().TryBeginRenaming(RenameKind::Automatic)) return false;
     StartDetachedThread([finished = std::move(finished)] { AutoRenameWorker(finished); });
     return true;
 }

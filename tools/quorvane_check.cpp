@@ -1,31 +1,33 @@
 // quorvane-check: the window's check, from the command line.
 //
-// Loads the signature file with the window's rules and messages, judges each
-// path exactly as a check of its row in the list would, and prints one line
-// per path: verdict, path and expected type, separated by tabs.
+// Loads a signature table, judges each path with the same pure check the
+// window's rows get, and prints one line per path: verdict, path and expected
+// type, separated by tabs. Argument parsing and printing only.
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <dirent.h>
+#include <optional>
+#include <memory>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
-#include "filelist/file_list.h"
-#include "filelist/shared_state.h"
 #include "platform/data_location.h"
+#include "platform/error_text.h"
+#include "platform/path_split.h"
 #include "signature/loader.h"
-#include "tasks/check_run.h"
-#include "tasks/drop_intake.h"
+#include "signature/matcher.h"
+#include "tasks/path_run.h"
 #include "tasks/renaming.h"
 
 namespace {
 
 constexpr int kExitRan = 0;
+constexpr int kExitBadTable = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitRenameFailed = 3;
+constexpr int kExitNotJudged = 4;
+constexpr int kExitWriteFailed = 5;
 
 const char kUsage[] =
     "Usage: quorvane-check [-r] [--rename] [--data FILE] PATH...\n"
@@ -33,25 +35,32 @@ const char kUsage[] =
     "Judges each file by its first 64 bytes against the signature table and\n"
     "prints one line per path: the verdict (unknown, mismatch, match, folder),\n"
     "a tab, the path, a tab, and the expected type (\"Type; ext\", empty when\n"
-    "there is none).\n"
+    "there is none). A path that cannot be judged (missing, a dangling link,\n"
+    "unreadable, a name too long) prints \"error\", the path and the system's\n"
+    "reason instead.\n"
     "\n"
     "  -r           descend into folders and judge the files they hold\n"
     "               (without it a folder is judged as a folder)\n"
     "  --rename     give each mis-named file the proposed extension, never\n"
     "               overwriting another file; prints \"renamed\", the old and the\n"
     "               new path; failures go to standard error and the run goes on\n"
-    "  --data FILE  load this signature file instead of Quorvane.dat (looked\n"
-    "               for in the current directory, then beside the installed\n"
-    "               program in ../share/quorvane/)\n"
+    "  --data FILE  load this signature table; without it the table is\n"
+    "               $XDG_CONFIG_HOME/quorvane/Quorvane.dat (~/.config when unset),\n"
+    "               else the installed one (../share/quorvane/ beside the\n"
+    "               program); a Quorvane.dat in the current folder is used only\n"
+    "               when named here\n"
     "  --help       show this text\n"
     "\n"
-    "Exit status: 0 ran, 1 the signature file is defective, 2 usage error,\n"
-    "3 --rename could not rename some file.\n";
+    "Exit status: 0 every path judged, 1 the signature table is defective,\n"
+    "2 usage error, 3 --rename could not rename some file, 4 some path could\n"
+    "not be judged (or a folder under -r could not be read), 5 the output\n"
+    "could not be written. When several apply, the highest wins.\n";
 
 struct Options {
     bool recursive = false;
     bool rename = false;
-    std::string dataFile;  // empty: Quorvane.dat, here or beside the installed program
+    bool dataGiven = false;
+    std::string dataFile;
     std::vector<std::string> paths;
 };
 
@@ -73,69 +82,72 @@ void PrintLine(const char* verdict, const std::string& a, const std::string& b) 
     std::fputc('\n', stdout);
 }
 
+void PrintError(const std::string& text) {
+    std::fputs("quorvane-check: ", stderr);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+// The window's message as it is, with plain line ends, then what it means.
+void PrintTableDefect(const std::string& fileName, const TableDefect& defect) {
+    std::string message;
+    for (size_t i = 0; i < defect.message.size(); ++i) {
+        if (defect.message[i] == '\r' && i + 1 < defect.message.size() && defect.message[i + 1] == '\n') continue;
+        message += defect.message[i];
+    }
+    while (!message.empty() && message.back() == '\n') message.pop_back();
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
+    const std::string explanation = ExplainDefect(fileName, defect);
+    std::fwrite(explanation.data(), 1, explanation.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
 class Checker {
 public:
-    explicit Checker(const Options& options) : m_options(options) {}
+    Checker(const Options& options, const FileIdTable& table) : m_options(options), m_table(table) {}
 
-    void Judge(const std::string& path) {
-        if (m_options.recursive && IsRealDirectory(path)) {
-            Descend(path);
+    void Report(const PathRunItem& item) {
+        if (item.IsUnreadableFolder()) {
+            PrintError("cannot read folder " + item.path + ": " + item.unreadableFolderReason);
+            Raise(kExitNotJudged);
             return;
         }
-        FileList& list = TheFileList();
-        list.Clear();
-        AppendDroppedRow(path);  // the row a drop of this path makes
-        g_currentItem = 0;
-        CheckItem();
-        const int32_t status = list.GetImage(0);
-        const std::string expectType = list.GetText(0, kColumnExpectType);
-        if (m_options.rename && status == STATUS_MISMATCH) {
-            const NameProposal proposal = ProposeName(0);
-            const std::string location = list.GetText(0, kColumnLocation);
-            if (auto failure = RenameRow(0, proposal.currentName, proposal.proposedName)) {
-                std::fprintf(stderr, "quorvane-check: cannot rename %s to %s: %s\n", failure->oldPath.c_str(),
-                             failure->newPath.c_str(), failure->reason.c_str());
-                m_renameFailed = true;
-            } else {
-                PrintLine("renamed", path, location + proposal.proposedName);
-                return;
-            }
+        const PathVerdict& verdict = item.verdict;
+        if (verdict.Failed()) {
+            PrintLine("error", item.path, ErrorText(verdict.error));
+            Raise(kExitNotJudged);
+            return;
         }
-        PrintLine(VerdictWord(status), path, expectType);
+        if (m_options.rename && verdict.verdict.status == STATUS_MISMATCH && Rename(item)) return;
+        PrintLine(VerdictWord(verdict.verdict.status), item.path, ExpectedTypeText(m_table, verdict.verdict));
     }
 
-    bool RenameFailed() const { return m_renameFailed; }
+    int ExitCode() const { return m_exitCode; }
+    void Raise(int code) { m_exitCode = std::max(m_exitCode, code); }
 
 private:
-    static bool IsRealDirectory(const std::string& path) {
-        struct stat info {};
-        return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    }
-
-    void Descend(const std::string& folder) {
-        DIR* dir = ::opendir(folder.c_str());
-        if (!dir) {
-            std::fprintf(stderr, "quorvane-check: cannot read folder %s: %s\n", folder.c_str(), std::strerror(errno));
-            return;
+    bool Rename(const PathRunItem& item) {
+        const PathParts parts = SplitPath(item.path);
+        const std::string location = LocationOf(parts);
+        const std::string name = FileNameOf(parts);
+        const std::string newName = ProposedName(name, m_table, item.verdict.verdict);
+        if (auto failure = RenameInFolder(location, name, newName)) {
+            PrintError("cannot rename " + failure->oldPath + " to " + failure->newPath + ": " + failure->reason);
+            Raise(kExitRenameFailed);
+            return false;
         }
-        std::vector<std::string> names;
-        while (const dirent* entry = ::readdir(dir)) {
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) names.emplace_back(entry->d_name);
-        }
-        ::closedir(dir);
-        std::sort(names.begin(), names.end());
-        const std::string prefix = folder.back() == '/' ? folder : folder + "/";
-        for (const std::string& name : names) Judge(prefix + name);
+        PrintLine("renamed", item.path, location + newName);
+        return true;
     }
 
     const Options& m_options;
-    bool m_renameFailed = false;
+    const FileIdTable& m_table;
+    int m_exitCode = kExitRan;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Options options;
+// Parses the arguments; returns an exit code when the program should end now.
+std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -145,12 +157,17 @@ int main(int argc, char** argv) {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
-            return kExitRan;
+            return std::fflush(stdout) == 0 && !std::ferror(stdout) ? kExitRan : kExitWriteFailed;
         } else if (arg == "-r" || arg == "--recursive") {
             options.recursive = true;
         } else if (arg == "--rename") {
             options.rename = true;
-        } else if (arg == "--data" && i + 1 < argc) {
+        } else if (arg == "--data") {
+            if (i + 1 >= argc) {
+                PrintError("--data needs a file: --data FILE");
+                return kExitUsage;
+            }
+            options.dataGiven = true;
             options.dataFile = argv[++i];
         } else {
             std::fprintf(stderr, "quorvane-check: unknown option %s\n\n%s", arg.c_str(), kUsage);
@@ -161,11 +178,33 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
+    return std::nullopt;
+}
 
-    LoadFileIdData(options.dataFile.empty() ? LocateDataFile(kDataFileName) : options.dataFile, kHeaderTemplate);
-    TheFileList().Open();
-    Checker checker(options);
-    for (const std::string& path : options.paths) checker.Judge(path);
-    std::fflush(stdout);
-    return checker.RenameFailed() ? kExitRenameFailed : kExitRan;
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (std::optional<int> code = ParseArguments(argc, argv, options)) return *code;
+
+    const std::string dataFile = options.dataGiven ? options.dataFile : LocateUserOrInstalledDataFile(kDataFileName);
+    FileIdTable table;
+    if (std::optional<TableDefect> defect = TryLoadFileIdData(dataFile, kHeaderTemplate, table)) {
+        PrintTableDefect(dataFile, *defect);
+        return kExitBadTable;
+    }
+
+    Checker checker(options, table);
+    bool writeFailed = false;
+    RunPaths(options.paths, options.recursive, table, [&](const PathRunItem& item) {
+        checker.Report(item);
+        // A full disk or a closed pipe: nothing more can reach the reader.
+        writeFailed = std::ferror(stdout) != 0;
+        return !writeFailed;
+    });
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || writeFailed) {
+        PrintError("cannot write the output: " + ErrorText(errno));
+        checker.Raise(kExitWriteFailed);
+    }
+    return checker.ExitCode();
 }

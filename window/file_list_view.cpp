@@ -1,5 +1,6 @@
 #include "window/file_list_view.h"
 
+#include "signature/matcher.h"
 #include "window/text_convert.h"
 
 CFileListView::CFileListView(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size)
@@ -16,6 +17,7 @@ bool CFileListView::Synchronise() {
     const uint64_t revision = list.Revision();
     if (revision == m_drawnRevision) return false;
     m_drawnRevision = revision;
+    m_table = CurrentFileIdTable();
     const long count = list.RowCount();
     if (count != GetItemCount()) {
         // Rows were cleared: the control's selection of old rows goes too.
@@ -58,13 +60,17 @@ const FileRow& CFileListView::CachedRow(long item) const {
 }
 
 wxString CFileListView::OnGetItemText(long item, long column) const {
-    if (column < 0 || column >= kColumnCount) return wxString();
-    const std::string& text = CachedRow(item).texts[column];
+    const FileRow& row = CachedRow(item);
     // Names are the file system's bytes; the expected type is the program's text.
-    return column == kColumnExpectType ? FromProgramText(text) : FromFileName(text);
+    switch (column) {
+        case kColumnLocation: return FromFileName(row.location);
+        case kColumnFileName: return FromFileName(row.fileName);
+        case kColumnExpectType: return FromProgramText(ExpectedTypeText(*m_table, row.verdict));
+        default: return wxString();
+    }
 }
 
-int CFileListView::OnGetItemImage(long item) const { return CachedRow(item).status; }
+int CFileListView::OnGetItemImage(long item) const { return CachedRow(item).Status(); }
 
 void CFileListView::OnSelected(wxListEvent& event) {
     TheFileList().SetSelected(static_cast<int32_t>(event.GetIndex()), true);

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include <wx/listctrl.h>
 
 #include "filelist/file_list.h"
+#include "signature/file_id_table.h"
 
 class CFileListView : public wxListCtrl {
 public:
@@ -31,6 +33,7 @@ private:
     const FileRow& CachedRow(long item) const;
 
     uint64_t m_drawnRevision = ~uint64_t{0};
+    std::shared_ptr<const FileIdTable> m_table = CurrentFileIdTable();  // the expected types' texts
     // The row last asked for: one model lookup per row, not one per cell.
     mutable long m_cachedItem = -1;
     mutable uint64_t m_cachedRevision = 0;

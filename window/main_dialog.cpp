@@ -13,7 +13,7 @@
 #include "filelist/status_texts.h"
 #include "platform/data_location.h"
 #include "signature/loader.h"
-#include "tasks/activity.h"
+#include "tasks/check_run.h"
 #include "tasks/drop_intake.h"
 #include "tasks/renaming.h"
 #include "window/about_dialog.h"
@@ -83,8 +83,6 @@ bool CMainDialog::OnInitDialog() {
     SetIcon(AppIcon());
 
     m_layoutDone = 0;
-    g_busy = 0;
-    m_closeAllowed = 0;
 
     m_dataFileName = LocateDataFile(kDataFileName);
     m_headerTemplate = kHeaderTemplate;
@@ -130,7 +128,7 @@ void CMainDialog::OnPaint(wxPaintEvent&) {
 }
 
 void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
-    if (!DropsAccepted()) return;
+    if (!TheRunState().IntakeAccepted()) return;
     // Copied here, on the window's thread: the worker owns its own paths.
     std::vector<std::string> paths;
     paths.reserve(event.GetNumberOfFiles());
@@ -145,14 +143,13 @@ void CMainDialog::OnFileExit(wxCommandEvent&) {
 }
 
 void CMainDialog::OnSysCommand(wxCloseEvent&) {
-    m_closeAllowed = 1;
     Destroy();
 }
 
 void CMainDialog::OnSize(wxSizeEvent&) { LayoutControls(); }
 
 void CMainDialog::OnFileNewList(wxCommandEvent&) {
-    if (!ListChangesAllowed()) return;
+    if (!TheRunState().ListChangesAllowed()) return;
     if (!AskYesNo(this, "Delete all item OK?", "List Create")) return;
     TheFileList().Clear();
     g_totalFiles = 0;
@@ -194,7 +191,10 @@ void CMainDialog::OnRclickFileList(wxContextMenuEvent&) {
 }
 
 void CMainDialog::RenameSelected(wxListEvent&) {
-    if (!ListChangesAllowed()) return;
+    if (!TheRunState().TryBeginRenaming(RenameKind::Dialog)) return;
+    struct EndRenaming {
+        ~EndRenaming() { TheRunState().EndRenaming(); }
+    } endRenaming;
     m_fileList->CopySelectionToModel();
     FileList& list = TheFileList();
     // The row count is read anew each time: a drop may add rows meanwhile.
@@ -222,7 +222,7 @@ void CMainDialog::OnHelpIndex(wxCommandEvent&) { OpenHelpPage(); }
 
 void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
     // Also keeps a second Auto Rename from changing the selection under a running one.
-    if (!ListChangesAllowed()) return;
+    if (!TheRunState().ListChangesAllowed()) return;
     m_fileList->CopySelectionToModel();
     std::shared_ptr<GuiHandOver> handOver = m_handOver;
     StartAutoRename([this, handOver](std::vector<RenameFailure> failures) {

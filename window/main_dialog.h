@@ -60,7 +60,6 @@ private:
 
     std::string m_dataFileName;
     std::string m_headerTemplate;
-    int m_closeAllowed = 0;
     int m_layoutDone = 0;
     bool m_profileWritten = false;
     CFileListView* m_fileList = nullptr;

@@ -31,9 +31,13 @@ protected:
         WriteFile(dir / "Quorvane.dat", testsupport::kHeader + "0,89504E470D0A1A0A,0,,PNG image,png\n"
                                                                "0,255044462D,0,,PDF document,pdf\n");
     }
-    RunResult Run(const std::string& arguments) {
-        const std::string command = "cd " + Quote(dir.Folder()) + " && " + QUORVANE_CHECK_PATH + " " + arguments +
-                                    " >" + Quote(dir / "out") + " 2>" + Quote(dir / "err");
+    // Runs in `dir` with its own table unless the arguments name one, and
+    // with a configuration folder of its own.
+    RunResult Run(const std::string& arguments, const std::string& redirect = "") {
+        const std::string data = arguments.find("--data") == std::string::npos ? "--data Quorvane.dat " : "";
+        const std::string command = "cd " + Quote(dir.Folder()) + " && XDG_CONFIG_HOME=" + Quote(dir / "config") +
+                                    " " + QUORVANE_CHECK_PATH + " " + data + arguments + " >" +
+                                    (redirect.empty() ? Quote(dir / "out") : redirect) + " 2>" + Quote(dir / "err");
         const int status = std::system(command.c_str());
         return {WEXITSTATUS(status), ReadFile(dir / "out"), ReadFile(dir / "err")};
     }
@@ -46,12 +50,12 @@ TEST_F(CheckCommandTest, PrintsOneLinePerPath) {
     WriteFile(dir / "c.txt", "text");
     WriteFile(dir / "name\xFF.pdf", "%PDF-1.4");
     const RunResult result = Run("a.gif b.png c.txt missing.png . " + Quote("name\xFF.pdf"));
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, 4);
     EXPECT_EQ(result.out,
               "mismatch\ta.gif\tPNG image; png\n"
               "match\tb.png\t\n"
               "unknown\tc.txt\t\n"
-              "unknown\tmissing.png\t\n"
+              "error\tmissing.png\tNo such file or directory\n"
               "folder\t.\t\n"
               "match\tname\xFF.pdf\t\n");
     EXPECT_EQ(result.err, "");
@@ -86,19 +90,60 @@ TEST_F(CheckCommandTest, RenamesWithoutEverOverwriting) {
 TEST_F(CheckCommandTest, ExitCodesAndSignatureFileMessages) {
     EXPECT_EQ(Run("").exitCode, 2);
     EXPECT_EQ(Run("--bogus x").exitCode, 2);
+    const RunResult noFile = Run("x --data");
+    EXPECT_EQ(noFile.exitCode, 2);
+    EXPECT_EQ(noFile.err, "quorvane-check: --data needs a file: --data FILE\n");
     const RunResult help = Run("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("Usage: quorvane-check"), std::string::npos);
 
     const RunResult missing = Run("--data nothere.dat x");
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "ファイル [nothere.dat] が開けません.\n");
+    EXPECT_EQ(missing.err, "ファイル [nothere.dat] が開けません.\nnothere.dat: No such file or directory\n");
     EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(Run("--data '' x").err, "ファイル [] が開けません.\n'' (an empty file name): No such file or directory\n");
 
     WriteFile(dir / "bad.dat", testsupport::kHeader + "; comment\n0,FF,0\n");
     const RunResult bad = Run("--data bad.dat x");
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, "プロファイルのデータエラーです.(Line 4)\r\n\r\n[0,FF,0\n]\r\n\n");
+    EXPECT_EQ(bad.err, "プロファイルのデータエラーです.(Line 4)\n\n[0,FF,0\n]\nbad.dat: line 4: expected 5 commas, found 2\n");
+}
+
+// Paths that cannot be judged are told apart from verdicts, and say so in the exit status.
+TEST_F(CheckCommandTest, FailuresHaveTheirOwnWordAndExitStatus) {
+    WriteFile(dir / "a.png", testsupport::kPngBytes);
+    ::symlink("nowhere", (dir / "dangling").c_str());
+    ::symlink("loop", (dir / "loop").c_str());
+    const struct {
+        std::string arguments, out;
+        int exitCode;
+    } cases[] = {
+        {"a.png", "match\ta.png\t\n", 0},
+        {"dangling", "error\tdangling\tNo such file or directory\n", 4},
+        {"loop", "error\tloop\tToo many levels of symbolic links\n", 4},
+        {std::string(5000, 'n'), "error\t" + std::string(5000, 'n') + "\tFile name too long\n", 4},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(c.arguments);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.out;
+    }
+    const RunResult full = Run("a.png", "/dev/full");
+    EXPECT_EQ(full.exitCode, 5);
+    EXPECT_NE(full.err.find("cannot write the output"), std::string::npos) << full.err;
+}
+
+// A table in the folder being checked never drives the check unless named;
+// the user's own table does.
+TEST_F(CheckCommandTest, ATablePlantedInTheCurrentFolderIsIgnored) {
+    WriteFile(dir / "a.gif", testsupport::kPngBytes);
+    WriteFile(dir / "Quorvane.dat", testsupport::kHeader + "0,,0,,Anything,evil\n");
+    std::filesystem::create_directories(dir / "config/quorvane");
+    WriteFile(dir / "config/quorvane/Quorvane.dat", testsupport::kHeader + "0,89504E47,0,,PNG image,png\n");
+    const std::string command = "cd " + Quote(dir.Folder()) + " && XDG_CONFIG_HOME=" + Quote(dir / "config") + " " +
+                                QUORVANE_CHECK_PATH + " --rename a.gif Quorvane.dat >" + Quote(dir / "out");
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadFile(dir / "out"), "renamed\ta.gif\ta.png\nunknown\tQuorvane.dat\t\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "filelist/file_list.h"
 #include "filelist/status_texts.h"
+#include "test_support.h"
 
 namespace {
 
@@ -15,27 +16,32 @@ protected:
 };
 
 TEST_F(FileListTest, RowsKeepInsertionOrderAndTheirTexts) {
-    list.AddRow(0, "/b/");
-    list.AddRow(0, "/a/");
-    list.AddRow(2, "/c/");
+    list.AppendRow("/b/", "1");
+    list.AppendRow("/a/", "2");
+    list.AppendRow("/b/", "3");
     ASSERT_EQ(list.RowCount(), 3);
-    EXPECT_EQ(list.GetText(0, kColumnLocation), "/a/");
-    EXPECT_EQ(list.GetText(1, kColumnLocation), "/b/");
-    EXPECT_EQ(list.GetText(2, kColumnLocation), "/c/");
-    EXPECT_EQ(list.GetText(2, kColumnFileName), "");
+    EXPECT_EQ(list.PathOf(0), "/b/1");
+    EXPECT_EQ(list.PathOf(1), "/a/2");
+    EXPECT_EQ(list.PathOf(2), "/b/3");
+    EXPECT_EQ(list.GetText(2, kColumnLocation), "/b/");
+    EXPECT_EQ(list.GetText(2, kColumnExpectType), "");
     EXPECT_EQ(list.GetImage(2), STATUS_UNKNOWN);
 }
 
-TEST_F(FileListTest, ImageAndTextsAreIndependent) {
-    list.AddRow(0, "/data/");
-    list.SetText(0, kColumnFileName, "photo.gif");
-    list.SetText(0, kColumnExpectType, "JPEG image; jpg");
-    list.SetImage(0, STATUS_MISMATCH);
-    EXPECT_EQ(list.GetText(0, kColumnFileName), "photo.gif");
+// The expected type is derived from the verdict, so a rename's cleared
+// column and a new name never disagree with the status.
+TEST_F(FileListTest, ExpectedTypeFollowsTheVerdict) {
+    ASSERT_EQ(testsupport::LoadTable(testsupport::kHeader + "0,FFD8FF,0,,JPEG image,jpg\n"), std::nullopt);
+    list.AppendRow("/data/", "photo.gif");
+    list.SetVerdict(0, {STATUS_MISMATCH, 0});
     EXPECT_EQ(list.GetText(0, kColumnExpectType), "JPEG image; jpg");
-    list.SetText(0, kColumnFileName, "photo.jpg");
-    EXPECT_EQ(list.GetImage(0), STATUS_MISMATCH);
+    list.SetFileName(0, "photo.jpg");
     EXPECT_EQ(list.PathOf(0), "/data/photo.jpg");
+    list.ClearExpectedType(0);
+    EXPECT_EQ(list.GetText(0, kColumnExpectType), "");
+    EXPECT_EQ(list.GetImage(0), STATUS_MISMATCH);
+    list.SetVerdict(0, {STATUS_MATCH, 0});
+    EXPECT_EQ(list.GetText(0, kColumnExpectType), "");
 }
 
 TEST_F(FileListTest, RootLocationJoinsWithOneSeparator) {
@@ -45,9 +51,7 @@ TEST_F(FileListTest, RootLocationJoinsWithOneSeparator) {
 
 TEST_F(FileListTest, OutOfRangeOperationsChangeNothing) {
     list.AppendRow("/a/", "x", STATUS_UNKNOWN);
-    list.AddRow(5, "/nowhere/");
-    list.SetText(1, kColumnFileName, "y");
-    list.SetText(0, 3, "y");
+    list.SetFileName(1, "y");
     list.SetImage(0, 7);
     list.SetImage(-1, STATUS_MATCH);
     EXPECT_EQ(list.RowCount(), 1);
@@ -61,7 +65,7 @@ TEST_F(FileListTest, AClosedListIgnoresEveryOperation) {
     list.SetStatusText("before");
     list.Close();
     list.AppendRow("/b/", "y", STATUS_UNKNOWN);
-    list.SetText(0, kColumnFileName, "z");
+    list.SetFileName(0, "z");
     list.SetStatusText("after");
     list.Clear();
     EXPECT_EQ(list.RowCount(), 0);
@@ -111,7 +115,7 @@ TEST_F(FileListTest, ConcurrentWritersNeverTearARow) {
         threads.emplace_back([this, w] {
             for (int round = 0; round < kRounds; ++round) {
                 const int row = (round * 7 + w) % kRows;
-                list.SetText(row, kColumnFileName, "w" + std::to_string(w) + "-" + std::string(40, char('a' + w)));
+                list.SetFileName(row, "w" + std::to_string(w) + "-" + std::string(40, char('a' + w)));
                 list.SetImage(row, w % 4);
                 list.AppendRow("/extra/", "e", STATUS_UNKNOWN);
             }
@@ -121,7 +125,7 @@ TEST_F(FileListTest, ConcurrentWritersNeverTearARow) {
     std::thread reader([&] {
         for (int round = 0; round < kRounds; ++round) {
             const FileRow row = list.RowAt(round % kRows);
-            const std::string& name = row.texts[kColumnFileName];
+            const std::string& name = row.fileName;
             if (name.size() > 3 && name[0] == 'w' && name[1] != '0') {
                 const char mark = char('a' + (name[1] - '0'));
                 if (name.size() != 43 || name.find_first_not_of(mark, 3) != std::string::npos) torn = true;

@@ -3,6 +3,8 @@
 #include "signature/fatal_error.h"
 #include "test_support.h"
 
+using testsupport::Table;
+
 using testsupport::kHeader;
 using testsupport::LoadTable;
 
@@ -57,31 +59,31 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Loader, FieldsAtTheirLimitsAreAccepted) {
     const std::string line = "0," + std::string(62, 'A') + ",0,,T" + std::string(126, 't') + "," + std::string(14, 'e');
     ASSERT_EQ(LoadTable(kHeader + line + "\n"), std::nullopt);
-    ASSERT_EQ(g_entryCount, 1);
-    EXPECT_EQ(FileIdTable[0].patternLength, 31);
-    EXPECT_EQ(std::string(FileIdTable[0].typeName).size(), 127u);
-    EXPECT_EQ(std::string(FileIdTable[0].extension), std::string(14, 'e'));
+    ASSERT_EQ(Table().Count(), 1);
+    EXPECT_EQ(Table()[0].patternLength, 31);
+    EXPECT_EQ(std::string(Table()[0].typeName).size(), 127u);
+    EXPECT_EQ(std::string(Table()[0].extension), std::string(14, 'e'));
 }
 
 TEST(Loader, RefusesTheFiveHundredAndFirstDataLine) {
     std::string text = kHeader + "; five hundred entries\n";
     for (int i = 0; i < 500; ++i) text += std::to_string(i % 60) + ",FF,0,,T,e\n";
     ASSERT_EQ(LoadTable(text), std::nullopt);
-    EXPECT_EQ(g_entryCount, 500);
+    EXPECT_EQ(Table().Count(), 500);
     EXPECT_EQ(LoadTable(text + "1,EE,0,,T,e\n"), DataError(504, "1,EE,0,,T,e\n"));
-    EXPECT_EQ(g_entryCount, 500);
+    EXPECT_EQ(Table().Count(), 500);
 }
 
 TEST(Loader, AcceptsAnyHeaderTextAfterTheTemplatePrefix) {
     EXPECT_EQ(LoadTable("< File ID Data - Vanything at all\n\n"), std::nullopt);
-    EXPECT_EQ(g_entryCount, 0);
+    EXPECT_EQ(Table().Count(), 0);
     EXPECT_EQ(LoadTable("< File ID Data - V"), kBadHeader);  // no second line
 }
 
 TEST(Loader, StoresFieldsInFileOrder) {
     ASSERT_EQ(LoadTable(kHeader + "; images\n 8,57454250,-3,0102,WebP image,webp\n-2,,x,,Odd,odd"), std::nullopt);
-    ASSERT_EQ(g_entryCount, 2);
-    const FileIdEntry& first = FileIdTable[0];
+    ASSERT_EQ(Table().Count(), 2);
+    const FileIdEntry& first = Table()[0];
     EXPECT_EQ(first.offset, 8);
     EXPECT_EQ(first.patternLength, 4);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(first.pattern)), "WEBP");
@@ -89,7 +91,7 @@ TEST(Loader, StoresFieldsInFileOrder) {
     EXPECT_EQ(first.pattern2Length, 2);
     EXPECT_EQ(std::string(first.typeName), "WebP image");
     EXPECT_EQ(std::string(first.extension), "webp");
-    const FileIdEntry& last = FileIdTable[1];  // last line without a line feed is read whole
+    const FileIdEntry& last = Table()[1];  // last line without a line feed is read whole
     EXPECT_EQ(last.offset, -2);
     EXPECT_EQ(last.patternLength, 0);
     EXPECT_EQ(last.offset2, 0);
@@ -98,15 +100,15 @@ TEST(Loader, StoresFieldsInFileOrder) {
 
 TEST(Loader, LineEndsAndCtrlZ) {
     ASSERT_EQ(LoadTable(kHeader + "0,FF,0,,T,crlf\r\n0,EE,0,,T,cr\r\x1A" "garbage without commas\n"), std::nullopt);
-    ASSERT_EQ(g_entryCount, 2);
-    EXPECT_EQ(std::string(FileIdTable[0].extension), "crlf");
-    EXPECT_EQ(std::string(FileIdTable[1].extension), "cr");
+    ASSERT_EQ(Table().Count(), 2);
+    EXPECT_EQ(std::string(Table()[0].extension), "crlf");
+    EXPECT_EQ(std::string(Table()[1].extension), "cr");
 }
 
 TEST(Loader, FieldsAreNotTrimmed) {
     ASSERT_EQ(LoadTable(kHeader + "0,FF,0,, Type , ext\n"), std::nullopt);
-    EXPECT_EQ(std::string(FileIdTable[0].typeName), " Type ");
-    EXPECT_EQ(std::string(FileIdTable[0].extension), " ext");
+    EXPECT_EQ(std::string(Table()[0].typeName), " Type ");
+    EXPECT_EQ(std::string(Table()[0].extension), " ext");
 }
 
 TEST(HexToBytes, DecodesPairsByItsOwnDigitRules) {

@@ -2,7 +2,10 @@
 
 #include "filelist/file_list.h"
 #include "signature/matcher.h"
+#include "signature/path_check.h"
 #include "test_support.h"
+
+using testsupport::Table;
 
 using testsupport::kHeader;
 using testsupport::LoadTable;
@@ -42,13 +45,13 @@ protected:
 TEST_P(Classify, GivesTheVerdictOfTheFirstFittingEntry) {
     const MatchCase& c = GetParam();
     const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
-    const MatchResult result = ClassifyLeadingBytes(bytes, static_cast<int>(c.bytes.size()), c.extension);
+    const Verdict result = ClassifyLeadingBytes(Table(), bytes, static_cast<int>(c.bytes.size()), c.extension);
     EXPECT_EQ(result.status, c.status);
     if (c.expectedExtension.empty()) {
         EXPECT_EQ(result.entryIndex, -1);
     } else {
         ASSERT_GE(result.entryIndex, 0);
-        EXPECT_EQ(std::string(FileIdTable[result.entryIndex].extension), c.expectedExtension);
+        EXPECT_EQ(std::string(Table()[result.entryIndex].extension), c.expectedExtension);
     }
 }
 
@@ -79,52 +82,75 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Classify, AnEmptyPatternFitsEveryFileEvenAnEmptyOne) {
     ASSERT_EQ(LoadTable(kHeader + "99,,0,,Anything,any\n"), std::nullopt);
-    EXPECT_EQ(ClassifyLeadingBytes(nullptr, 0, ".txt").status, STATUS_MISMATCH);
-    EXPECT_EQ(ClassifyLeadingBytes(nullptr, 0, ".any").status, STATUS_MATCH);
+    EXPECT_EQ(ClassifyLeadingBytes(Table(), nullptr, 0, ".txt").status, STATUS_MISMATCH);
+    EXPECT_EQ(ClassifyLeadingBytes(Table(), nullptr, 0, ".any").status, STATUS_MATCH);
 }
 
 TEST(ExpectedTypeText, FitsInSixtyThreeBytesKeepingTheExtensionWhole) {
     const std::string table = kHeader + "0,FF,0,," + std::string(127, 'T') + "," + std::string(14, 'e') + "\n" +
                               "0,FE,0,,JPEG image,jpg\n" + "0,FD,0,," + std::string(58, 'x') + "\xC3\xA9" + "zz,ab\n";
     ASSERT_EQ(LoadTable(table), std::nullopt);
-    const std::string longest = ExpectedTypeText(FileIdTable[0]);
+    const std::string longest = ExpectedTypeText(Table()[0]);
     EXPECT_EQ(longest.size(), 63u);
     EXPECT_EQ(longest, std::string(47, 'T') + "; " + std::string(14, 'e'));
-    EXPECT_EQ(ExpectedTypeText(FileIdTable[1]), "JPEG image; jpg");
+    EXPECT_EQ(ExpectedTypeText(Table()[1]), "JPEG image; jpg");
     // Shortening never splits a UTF-8 character.
-    EXPECT_EQ(ExpectedTypeText(FileIdTable[2]), std::string(58, 'x') + "; ab");
+    EXPECT_EQ(ExpectedTypeText(Table()[2]), std::string(58, 'x') + "; ab");
 }
 
-class MatchFileTypeTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TheFileList().Open();
-        TheFileList().AppendRow("/data/", "photo.gif", STATUS_UNKNOWN);
-    }
-    void Match(const std::string& bytes, const std::string& name) {
-        MatchFileType(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-                      "/data/" + name, 0);
-    }
+// The check of a whole path: status from the file system, verdict from the
+// bytes, alternatives from the table it was given, and nothing global.
+struct PathCase {
+    const char* name;
+    std::string bytes;  // written to a file called `fileName`; empty name: a folder
+    std::string fileName;
+    int32_t status;
+    std::vector<std::string> accepted;
 };
 
-TEST_F(MatchFileTypeTest, RecordsTheVerdictOnTheRow) {
-    ASSERT_EQ(LoadTable(kTable), std::nullopt);
-    Match("\xFF\xD8\xFF\xE0", "photo.gif");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
-    EXPECT_EQ(TheFileList().GetText(0, kColumnExpectType), "JPEG image; jpg");
-    // A later tick or question mark leaves the expected type in place.
-    Match("\xFF\xD8\xFF\xE0", "photo.jpg");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MATCH);
-    Match("text", "photo.gif");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_UNKNOWN);
-    EXPECT_EQ(TheFileList().GetText(0, kColumnExpectType), "JPEG image; jpg");
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
+
+class CheckPathTest : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(CheckPathTest, JudgesThePathAgainstTheTableGiven) {
+    const PathCase& c = GetParam();
+    FileIdTable table;
+    ASSERT_EQ(testsupport::ReadTable(kTable, table), std::nullopt);
+    testsupport::TempDir dir;
+    const std::string path = c.fileName.empty() ? dir.Folder() : dir / c.fileName;
+    if (!c.fileName.empty()) testsupport::WriteFile(path, c.bytes);
+    const PathVerdict result = CheckPath(path, table);
+    EXPECT_EQ(result.verdict.status, c.status);
+    std::vector<std::string> accepted;
+    for (int32_t index : result.accepted) accepted.push_back(table[index].extension);
+    EXPECT_EQ(accepted, c.accepted);
+    EXPECT_FALSE(result.Failed());
 }
 
-TEST_F(MatchFileTypeTest, AnEmptyTableLeavesTheRowAlone) {
-    ASSERT_EQ(LoadTable(kHeader), std::nullopt);
-    TheFileList().SetImage(0, STATUS_FOLDER);
-    Match("\xFF\xD8\xFF\xE0", "photo.gif");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_FOLDER);
+INSTANTIATE_TEST_SUITE_P(
+    Paths, CheckPathTest,
+    ::testing::Values(PathCase{"zip_named_jar_is_an_alternative", "PK\x03\x04\x0A", "lib.jar", STATUS_MATCH,
+                               {"zip", "docx", "jar"}},
+                      PathCase{"zip_named_gif", "PK\x03\x04\x0A", "lib.gif", STATUS_MISMATCH, {"zip", "docx", "jar"}},
+                      PathCase{"elf_without_extension", "\x7F" "ELF", "tool", STATUS_MATCH, {"elf", "so", ""}},
+                      PathCase{"text_fits_nothing", "hello", "a.txt", STATUS_UNKNOWN, {}},
+                      PathCase{"empty_file", "", "a.jpg", STATUS_UNKNOWN, {}},
+                      PathCase{"folder", "", "", STATUS_FOLDER, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckPath, UsesTheTableItIsGivenAndReportsWhatFailed) {
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir / "photo.jpeg", "\xFF\xD8\xFF\xE0");
+    FileIdTable jpegFirst, jpegOnly;
+    ASSERT_EQ(testsupport::ReadTable(kTable, jpegFirst), std::nullopt);
+    ASSERT_EQ(testsupport::ReadTable(kHeader + "0,FFD8FF,0,,JPEG image,jpg\n", jpegOnly), std::nullopt);
+    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegFirst).verdict.status, STATUS_MATCH);
+    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegOnly).verdict.status, STATUS_MISMATCH);
+    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegFirst).verdict.status, STATUS_MATCH);
+
+    const PathVerdict missing = CheckPath(dir / "gone.jpg", jpegOnly);
+    EXPECT_FALSE(missing.exists);
+    EXPECT_TRUE(missing.Failed());
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "platform/safe_rename.h"
-#include "tasks/activity.h"
+#include "tasks/check_run.h"
+#include "tasks/run_state.h"
 #include "tasks/renaming.h"
 #include "test_support.h"
 
@@ -16,50 +17,37 @@ using testsupport::WriteFile;
 
 namespace {
 
-TEST(TextAfterLast, TakesTheTextBehindTheLastSeparatorAndItsBlank) {
-    const struct {
-        std::string source, expected;
-    } cases[] = {
-        {"JPEG image; jpg", "jpg"},
-        {"a; b; jpg", "jpg"},
-        {"x;y; jpg", "jpg"},
-        {"ab", ""},       // no separator after the first character: from the third on
-        {"abcdef", "cdef"},
-        {";; x", "x"},
-        {"type; ", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(TextAfterLast(c.source, ';'), c.expected) << c.source;
-}
-
 class RenamingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testsupport::LoadSmallTable();
         TheFileList().Open();
-        g_busy = 0;
-        g_autoRenaming = 0;
     }
-    int32_t AddRow(const std::string& name, const std::string& expectType = "") {
+    // A row as a check leaves it: mis-named as the entry `expected` says, or not checked.
+    int32_t AddRow(const std::string& name, int32_t expected = -1) {
         const int32_t row = TheFileList().AppendRow(dir.Folder(), name, STATUS_UNKNOWN);
-        TheFileList().SetText(row, kColumnExpectType, expectType);
+        if (expected >= 0) TheFileList().SetVerdict(row, {STATUS_MISMATCH, expected});
         return row;
     }
+    static constexpr int32_t kPng = 0;
+    static constexpr int32_t kJpeg = 1;
     TempDir dir;
 };
 
 TEST_F(RenamingTest, ProposesTheBaseNameWithTheExpectedExtension) {
     const struct {
-        std::string name, expectType, proposal;
+        std::string name;
+        int32_t expected;
+        std::string proposal;
     } cases[] = {
-        {"photo.gif", "JPEG image; jpg", "photo.jpg"},
-        {"README", "JPEG image; jpg", "README.jpg"},
-        {"archive.tar.gz", "JPEG image; jpg", "archive.tar.jpg"},
-        {"photo.gif", "", "photo.gif"},
-        {".bashrc", "Shell script; sh", ".bashrc.sh"},
-        {"x.bin", std::string(70, 'T'), "x." + std::string(61, 'T')},  // only 63 characters are read
+        {"photo.gif", kJpeg, "photo.jpg"},
+        {"README", kJpeg, "README.jpg"},
+        {"archive.tar.gz", kJpeg, "archive.tar.jpg"},
+        {"photo.gif", -1, "photo.gif"},
+        {".bashrc", kPng, ".bashrc.png"},
     };
     for (const auto& c : cases) {
-        const int32_t row = AddRow(c.name, c.expectType);
+        const int32_t row = AddRow(c.name, c.expected);
         const NameProposal proposal = ProposeName(row);
         EXPECT_EQ(proposal.currentName, c.name);
         EXPECT_EQ(proposal.proposedName, c.proposal) << c.name;
@@ -68,8 +56,7 @@ TEST_F(RenamingTest, ProposesTheBaseNameWithTheExpectedExtension) {
 
 TEST_F(RenamingTest, RenameRowUpdatesTheRowAndChecksItAgain) {
     WriteFile(dir / "photo.gif", testsupport::kPngBytes);
-    const int32_t row = AddRow("photo.gif", "PNG image; png");
-    TheFileList().SetImage(row, STATUS_MISMATCH);
+    const int32_t row = AddRow("photo.gif", kPng);
     EXPECT_EQ(RenameRow(row, "photo.gif", "photo.png"), std::nullopt);
     EXPECT_EQ(TheFileList().GetText(row, kColumnFileName), "photo.png");
     EXPECT_EQ(TheFileList().GetText(row, kColumnExpectType), "");
@@ -80,8 +67,7 @@ TEST_F(RenamingTest, RenameRowUpdatesTheRowAndChecksItAgain) {
 TEST_F(RenamingTest, AFailedRenameKeepsTheRowAndNamesTheReason) {
     WriteFile(dir / "photo.gif", "first");
     WriteFile(dir / "photo.png", "second");
-    const int32_t row = AddRow("photo.gif", "PNG image; png");
-    TheFileList().SetImage(row, STATUS_MISMATCH);
+    const int32_t row = AddRow("photo.gif", kPng);
     const auto failure = RenameRow(row, "photo.gif", "photo.png");
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->oldPath, dir / "photo.gif");
@@ -95,16 +81,32 @@ TEST_F(RenamingTest, AFailedRenameKeepsTheRowAndNamesTheReason) {
     EXPECT_NE(RenameFailureReport({*failure}).find(dir / "photo.gif"), std::string::npos);
 }
 
+// A table's extension or a typed name must never move the file elsewhere.
+TEST_F(RenamingTest, ANewNameThatIsNotASingleNameTouchesNothing) {
+    ::mkdir((dir / "in").c_str(), 0755);
+    WriteFile(dir / "in/photo.gif", testsupport::kPngBytes);
+    for (const std::string& newName : {std::string("photo.x/../../y"), std::string("../y"), std::string("sub/y"),
+                                       std::string(""), std::string("."), std::string(".."),
+                                       std::string("a\0b", 3)}) {
+        const auto failure = RenameInFolder(dir / "in/", "photo.gif", newName);
+        ASSERT_TRUE(failure.has_value()) << newName;
+        EXPECT_EQ(failure->reason, "not a single file name in its folder");
+    }
+    EXPECT_EQ(ReadFile(dir / "in/photo.gif"), testsupport::kPngBytes);
+    EXPECT_FALSE(std::filesystem::exists(dir / "y"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "in"), {}), 1);
+}
+
 TEST_F(RenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd) {
     WriteFile(dir / "a.gif", testsupport::kPngBytes);           // renamed
     WriteFile(dir / "b.txt", "plain");                          // no proposal: renamed onto itself
     WriteFile(dir / "c.gif", testsupport::kPngBytes);           // target taken
     WriteFile(dir / "c.png", "occupied");
     WriteFile(dir / "d.gif", testsupport::kPngBytes);           // not selected
-    const int32_t a = AddRow("a.gif", "PNG image; png");
+    const int32_t a = AddRow("a.gif", kPng);
     const int32_t b = AddRow("b.txt");
-    const int32_t c = AddRow("c.gif", "PNG image; png");
-    const int32_t d = AddRow("d.gif", "PNG image; png");
+    const int32_t c = AddRow("c.gif", kPng);
+    const int32_t d = AddRow("d.gif", kPng);
     for (int32_t row : {a, b, c}) TheFileList().SetSelected(row, true);
 
     std::vector<RenameFailure> reported;
@@ -126,19 +128,20 @@ TEST_F(RenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd) {
     EXPECT_EQ(TheFileList().GetText(d, kColumnFileName), "d.gif");
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].oldPath, dir / "c.gif");
-    EXPECT_EQ(g_autoRenaming, 0);
+    EXPECT_FALSE(TheRunState().AutoRenaming());
 }
 
 TEST_F(RenamingTest, NothingStartsWhileTheListIsBusy) {
-    g_busy = 1;
+    RunState& runs = TheRunState();
+    ASSERT_TRUE(runs.TryBeginIntake());  // as while a drop is taken in
     EXPECT_FALSE(StartAutoRename(nullptr));
-    EXPECT_FALSE(ListChangesAllowed());
-    g_busy = 0;
-    g_autoRenaming = 1;
-    EXPECT_FALSE(ListChangesAllowed());
-    EXPECT_FALSE(DropsAccepted());
+    EXPECT_FALSE(runs.ListChangesAllowed());
+    runs.EndIntake();
+    ASSERT_TRUE(runs.TryBeginRenaming(RenameKind::Automatic));
+    EXPECT_FALSE(runs.ListChangesAllowed());
+    EXPECT_FALSE(runs.IntakeAccepted());
     EXPECT_EQ(RequestCheckRun(), CheckCommand::Ignored);
-    g_autoRenaming = 0;
+    runs.EndRenaming();
 }
 
 TEST(RenameNoReplace, RefusesToReplaceAnotherFile) {

@@ -26,6 +26,15 @@ namespace {
 
 const std::string kShippedTable = std::string(QUORVANE_SOURCE_DIR) + "/Quorvane.dat";
 
+const FileIdTable& Table() {
+    static const FileIdTable table = [] {
+        FileIdTable shipped;
+        TryLoadFileIdData(kShippedTable, kHeaderTemplate, shipped);
+        return shipped;
+    }();
+    return table;
+}
+
 std::string ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -79,22 +88,22 @@ bool Covers(const FileIdEntry& earlier, const FileIdEntry& later) {
 }
 
 std::string Describe(int32_t index) {
-    const FileIdEntry& entry = FileIdTable[index];
+    const FileIdEntry& entry = Table()[index];
     return "entry " + std::to_string(index) + " (" + entry.typeName + ", " + entry.extension + ")";
 }
 
 class ShippedTable : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_entryCount = 0;  // as the window does before loading
-        ASSERT_EQ(TryLoadFileIdData(kShippedTable, kHeaderTemplate), std::nullopt);
+        FileIdTable table;
+        ASSERT_FALSE(TryLoadFileIdData(kShippedTable, kHeaderTemplate, table).has_value());
     }
 };
 
 TEST_F(ShippedTable, LoadsEveryDataLine) {
-    EXPECT_EQ(static_cast<size_t>(g_entryCount), DataLines().size());
-    EXPECT_GT(g_entryCount, 300);
-    EXPECT_LE(g_entryCount, kFileIdTableSize);
+    EXPECT_EQ(static_cast<size_t>(Table().Count()), DataLines().size());
+    EXPECT_GT(Table().Count(), 300);
+    EXPECT_LE(Table().Count(), kFileIdTableSize);
 }
 
 TEST_F(ShippedTable, IsPlainAsciiTextEndingWithALineFeed) {
@@ -129,8 +138,8 @@ TEST_F(ShippedTable, DataLinesHaveTheSixFieldsInTheirShapes) {
 }
 
 TEST_F(ShippedTable, EveryEntryFitsTheBytesReadAndTheTextsTheirRoom) {
-    for (int32_t i = 0; i < g_entryCount; ++i) {
-        const FileIdEntry& entry = FileIdTable[i];
+    for (int32_t i = 0; i < Table().Count(); ++i) {
+        const FileIdEntry& entry = Table()[i];
         SCOPED_TRACE(Describe(i));
         EXPECT_GE(entry.patternLength, 1);
         EXPECT_LE(entry.patternLength, 31);
@@ -148,17 +157,17 @@ TEST_F(ShippedTable, EveryEntryFitsTheBytesReadAndTheTextsTheirRoom) {
 // empty.
 TEST_F(ShippedTable, AlternativesStandTogetherUnderOneName) {
     int32_t start = 0;
-    while (start < g_entryCount) {
-        const FileIdEntry& first = FileIdTable[start];
+    while (start < Table().Count()) {
+        const FileIdEntry& first = Table()[start];
         EXPECT_STRNE(first.extension, "") << Describe(start) << " would propose an empty extension";
         std::set<std::string> extensions;
         int32_t end = start;
-        for (; end < g_entryCount && SameSignature(first, FileIdTable[end]); ++end) {
-            EXPECT_STREQ(FileIdTable[end].typeName, first.typeName) << Describe(end);
-            EXPECT_TRUE(extensions.insert(FileIdTable[end].extension).second) << Describe(end) << " twice";
+        for (; end < Table().Count() && SameSignature(first, Table()[end]); ++end) {
+            EXPECT_STREQ(Table()[end].typeName, first.typeName) << Describe(end);
+            EXPECT_TRUE(extensions.insert(Table()[end].extension).second) << Describe(end) << " twice";
         }
-        for (int32_t later = end; later < g_entryCount; ++later) {
-            EXPECT_FALSE(SameSignature(first, FileIdTable[later]))
+        for (int32_t later = end; later < Table().Count(); ++later) {
+            EXPECT_FALSE(SameSignature(first, Table()[later]))
                 << Describe(later) << " repeats the signature of " << Describe(start) << " away from it";
         }
         start = end;
@@ -166,10 +175,10 @@ TEST_F(ShippedTable, AlternativesStandTogetherUnderOneName) {
 }
 
 TEST_F(ShippedTable, NoEntryIsHiddenByAnEarlierOne) {
-    for (int32_t later = 0; later < g_entryCount; ++later) {
+    for (int32_t later = 0; later < Table().Count(); ++later) {
         for (int32_t earlier = 0; earlier < later; ++earlier) {
-            if (SameSignature(FileIdTable[earlier], FileIdTable[later])) continue;
-            if (Covers(FileIdTable[earlier], FileIdTable[later])) {
+            if (SameSignature(Table()[earlier], Table()[later])) continue;
+            if (Covers(Table()[earlier], Table()[later])) {
                 ADD_FAILURE() << Describe(later) << " is never reached: " << Describe(earlier) << " fits first";
                 break;
             }
@@ -193,8 +202,8 @@ std::string Upper(std::string text) {
     return text;
 }
 
-MatchResult Classify(const std::string& bytes, const std::string& extension) {
-    return ClassifyLeadingBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
+Verdict Classify(const std::string& bytes, const std::string& extension) {
+    return ClassifyLeadingBytes(Table(), reinterpret_cast<const unsigned char*>(bytes.data()),
                                 static_cast<int>(std::min<size_t>(bytes.size(), kLeadingBytes)), extension);
 }
 
@@ -229,9 +238,9 @@ class FamilySample : public ShippedTable, public ::testing::WithParamInterface<S
 
 TEST_P(FamilySample, IsRecognisedWithItsExtensions) {
     const Sample& s = GetParam();
-    const MatchResult misnamed = Classify(s.bytes, ".zzz");
+    const Verdict misnamed = Classify(s.bytes, ".zzz");
     ASSERT_EQ(misnamed.status, STATUS_MISMATCH);
-    EXPECT_STREQ(FileIdTable[misnamed.entryIndex].extension, s.proposed.c_str()) << Describe(misnamed.entryIndex);
+    EXPECT_STREQ(Table()[misnamed.entryIndex].extension, s.proposed.c_str()) << Describe(misnamed.entryIndex);
 
     EXPECT_EQ(Classify(s.bytes, "." + s.proposed).status, STATUS_MATCH) << s.proposed;
     EXPECT_EQ(Classify(s.bytes, "." + Upper(s.proposed)).status, STATUS_MATCH) << Upper(s.proposed);
@@ -377,9 +386,9 @@ TEST_P(PlainZipHeader, AcceptsEveryFamilyNameAndProposesZip) {
         EXPECT_EQ(Classify(bytes, "." + Upper(extension)).status, STATUS_MATCH) << Upper(extension);
     }
     for (const std::string& foreign : {".txt"s, ""s}) {
-        const MatchResult result = Classify(bytes, foreign);
+        const Verdict result = Classify(bytes, foreign);
         ASSERT_EQ(result.status, STATUS_MISMATCH) << "'" << foreign << "'";
-        EXPECT_STREQ(FileIdTable[result.entryIndex].extension, "zip") << Describe(result.entryIndex);
+        EXPECT_STREQ(Table()[result.entryIndex].extension, "zip") << Describe(result.entryIndex);
     }
 }
 
@@ -405,7 +414,7 @@ void PrintTo(const Unknown& u, std::ostream* os) { *os << u.name; }
 class StaysUnknown : public ShippedTable, public ::testing::WithParamInterface<Unknown> {};
 
 TEST_P(StaysUnknown, NoEntryFits) {
-    const MatchResult result = Classify(GetParam().bytes, ".txt");
+    const Verdict result = Classify(GetParam().bytes, ".txt");
     EXPECT_EQ(result.status, STATUS_UNKNOWN) << (result.entryIndex >= 0 ? Describe(result.entryIndex) : "");
 }
 

@@ -45,14 +45,25 @@ inline std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Loads a signature table from text into FileIdTable; returns the defect message, if any.
-inline std::optional<std::string> LoadTable(const std::string& text) {
-    g_entryCount = 0;
+// Reads a signature table from text into `table`; returns the defect message, if any.
+inline std::optional<std::string> ReadTable(const std::string& text, FileIdTable& table) {
     std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-    std::optional<std::string> defect = ReadFileIdData(file, kHeaderTemplate);
+    std::optional<TableDefect> defect = ReadFileIdData(file, kHeaderTemplate, table);
     std::fclose(file);
+    if (defect) return defect->message;
+    return std::nullopt;
+}
+
+// Reads a signature table from text and installs it as the program's; returns the defect message, if any.
+inline std::optional<std::string> LoadTable(const std::string& text) {
+    auto table = std::make_shared<FileIdTable>();
+    std::optional<std::string> defect = ReadTable(text, *table);
+    InstallFileIdTable(table);
     return defect;
 }
+
+// The installed table.
+inline const FileIdTable& Table() { return *CurrentFileIdTable(); }
 
 inline const std::string kHeader = "< File ID Data - V001 2026/12/07 >\ntest table\n";
 

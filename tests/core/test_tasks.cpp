@@ -6,9 +6,10 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
-#include "tasks/activity.h"
 #include "tasks/check_run.h"
 #include "tasks/drop_intake.h"
+#include "tasks/renaming.h"
+#include "tasks/run_state.h"
 #include "test_support.h"
 
 using testsupport::TempDir;
@@ -23,16 +24,16 @@ protected:
     void SetUp() override {
         testsupport::LoadSmallTable();
         TheFileList().Open();
-        g_totalFiles = g_checkedFiles = g_currentItem = g_busy = g_stopRequested = 0;
-        g_acceptDrops = 1;
-        g_autoRenaming = 0;
+        g_totalFiles = g_checkedFiles = 0;
     }
-    void TearDown() override { ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); })); }
+    void TearDown() override { ASSERT_TRUE(WaitFor([] { return !Runs().CheckRunning(); })); }
 
     static void RunCheckToTheEnd() {
         ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
-        ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+        ASSERT_TRUE(WaitFor([] { return !Runs().CheckRunning(); }));
     }
+    static RunState& Runs() { return TheRunState(); }
+    static bool Idle() { return Runs().ListChangesAllowed() && Runs().IntakeAccepted(); }
     static FileList& List() { return TheFileList(); }
     TempDir dir;
 };
@@ -54,8 +55,7 @@ TEST_F(TasksTest, DropAppendsRowsInDropOrder) {
     }
     EXPECT_EQ(g_totalFiles, 8);
     EXPECT_EQ(List().StatusText(), "All File : 8");
-    EXPECT_EQ(g_busy, 0);
-    EXPECT_EQ(g_acceptDrops, 1);
+    EXPECT_TRUE(Idle());
 }
 
 TEST_F(TasksTest, DroppedPathsAreKeptWhole) {
@@ -85,9 +85,7 @@ TEST_F(TasksTest, CheckJudgesEveryKindOfRow) {
     EXPECT_EQ(List().GetText(0, kColumnExpectType), "");
     // Opened and matched: the five regular files, the empty one included.
     EXPECT_EQ(List().StatusText(), "All File : 9  CheckFile : 5");
-    EXPECT_EQ(g_busy, 0);
-    EXPECT_EQ(g_currentItem, 8);
-    EXPECT_EQ(g_acceptDrops, 1);
+    EXPECT_TRUE(Idle());
 }
 
 TEST_F(TasksTest, AnUnreadableFileIsUnknownAndNotCounted) {
@@ -103,7 +101,7 @@ TEST_F(TasksTest, AnUnreadableFileIsUnknownAndNotCounted) {
 TEST_F(TasksTest, AnEmptyListEndsAtOnce) {
     RunCheckToTheEnd();
     EXPECT_EQ(List().StatusText(), "All File : 0  CheckFile : 0");
-    EXPECT_EQ(g_busy, 0);
+    EXPECT_TRUE(Idle());
 }
 
 TEST_F(TasksTest, ASecondRunStartsAgainFromTheFirstRow) {
@@ -128,24 +126,22 @@ TEST_F(BusyTasksTest, ADropDuringARunKeepsItBusyAndItsRowsAreChecked) {
     ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
     WriteFile(dir / "late.gif", testsupport::kPngBytes);
     DropWorker({dir / "late.gif"});
-    if (CheckWorkerRunning()) {
-        EXPECT_EQ(g_busy, 1);
+    if (Runs().CheckRunning()) {
+        EXPECT_FALSE(Runs().ListChangesAllowed());
         EXPECT_EQ(RequestCheckRun(), CheckCommand::AskToStop);
     }
-    ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+    ASSERT_TRUE(WaitFor([] { return !Runs().CheckRunning(); }));
     EXPECT_EQ(List().GetImage(20000), STATUS_MISMATCH);
     EXPECT_EQ(List().StatusText(), "All File : 20001  CheckFile : 20001");
-    EXPECT_EQ(g_busy, 0);
+    EXPECT_TRUE(Idle());
 }
 
 TEST_F(BusyTasksTest, AConfirmedStopEndsTheRunAfterTheRowUnderWay) {
     DropManyFiles(20000);
     ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
     ConfirmCheckStop();
-    EXPECT_EQ(g_busy, 0);
     EXPECT_TRUE(List().StatusText().rfind("Check Aborted.  All File : 20000  CheckFile : ", 0) == 0);
-    ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
-    EXPECT_EQ(g_stopRequested, 0);
+    ASSERT_TRUE(WaitFor([] { return !Runs().CheckRunning(); }));
     const int32_t checked = g_checkedFiles;
     EXPECT_LT(checked, 20000);
     EXPECT_EQ(List().StatusText(), CheckSummaryText(20000, checked));
@@ -153,23 +149,31 @@ TEST_F(BusyTasksTest, AConfirmedStopEndsTheRunAfterTheRowUnderWay) {
     EXPECT_EQ(List().StatusText(), "All File : 20000  CheckFile : 20000");
 }
 
-TEST_F(BusyTasksTest, NoSecondWorkerStartsWhileAStoppedOneFinishes) {
+// Until a stopping worker has ended, nothing else may work on the rows: no
+// second check, no renaming of either kind, no New.
+TEST_F(BusyTasksTest, NothingStartsWhileAStoppedWorkerFinishes) {
     DropManyFiles(20000);
+    List().SetAllSelected(true);
     ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
     ConfirmCheckStop();
-    // Until the stopping worker has ended, Tool > Check neither asks nor starts.
-    CheckCommand command;
-    while ((command = RequestCheckRun()) == CheckCommand::Ignored) {
+    int refusedWhileRunning = 0;
+    while (Runs().CheckRunning()) {
+        EXPECT_EQ(RequestCheckRun(), CheckCommand::Ignored);
+        EXPECT_FALSE(StartAutoRename(nullptr));
+        EXPECT_FALSE(Runs().TryBeginRenaming(RenameKind::Dialog));
+        EXPECT_FALSE(Runs().ListChangesAllowed());
+        ++refusedWhileRunning;
     }
-    EXPECT_EQ(command, CheckCommand::Started);
-    ASSERT_TRUE(WaitFor([] { return !CheckWorkerRunning(); }));
+    EXPECT_GT(refusedWhileRunning, 0) << "the worker ended before anything could be tried";
+    EXPECT_EQ(RequestCheckRun(), CheckCommand::Started);
+    ASSERT_TRUE(WaitFor([] { return !Runs().CheckRunning(); }));
     EXPECT_EQ(List().StatusText(), "All File : 20000  CheckFile : 20000");
 }
 
 TEST_F(BusyTasksTest, AStopWithNoRunLeftIsRememberedUntilTheNextStart) {
     ConfirmCheckStop();
     EXPECT_EQ(List().StatusText(), "Check Aborted.  All File : 0  CheckFile : 0");
-    EXPECT_EQ(g_stopRequested, 1);
+    EXPECT_TRUE(Runs().StopRequested());
     DropManyFiles(3);
     RunCheckToTheEnd();
     EXPECT_EQ(List().StatusText(), "All File : 3  CheckFile : 3");
@@ -180,8 +184,7 @@ TEST_F(TasksTest, WorkersDoNothingOnceTheWindowIsGone) {
     DropWorker({dir / "a.png"});
     List().Close();
     DropWorker({dir / "b.png"});
-    g_currentItem = 0;
-    CheckItem();
+    CheckItem(0);
     SetStatusText("after");
     EXPECT_EQ(List().RowCount(), 0);
     EXPECT_EQ(List().StatusText(), "All File : 1");
@@ -192,13 +195,12 @@ TEST_F(TasksTest, WorkersDoNothingOnceTheWindowIsGone) {
 namespace {
 
 TEST_F(TasksTest, ADropIsBusyFromTheMomentItIsHandedOver) {
-    StartDropIntake({"/data/a.png", "/data/b.png"});
+    ASSERT_TRUE(StartDropIntake({"/data/a.png", "/data/b.png"}));
     // Whatever the worker has done so far, nothing may change the list under it.
-    const bool busyAtOnce = g_busy == 1 || List().RowCount() == 2;
+    const bool busyAtOnce = !Runs().ListChangesAllowed() || g_totalFiles == 2;
     EXPECT_TRUE(busyAtOnce);
-    ASSERT_TRUE(WaitFor([] { return g_totalFiles == 2 && g_busy == 0; }));
+    ASSERT_TRUE(WaitFor([] { return g_totalFiles == 2 && Idle(); }));
     EXPECT_EQ(List().StatusText(), "All File : 2");
-    EXPECT_EQ(g_acceptDrops, 1);
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (!file) return 0;
-    g_entryCount = 0;
-    ReadFileIdData(file, kHeaderTemplate);
+    FileIdTable table;
+    ReadFileIdData(file, kHeaderTemplate, table);
     std::fclose(file);
     // The entries it stored must be usable by the matcher.
     const unsigned char leading[kLeadingBytes] = {0};
-    ClassifyLeadingBytes(leading, size < kLeadingBytes ? int(size) : kLeadingBytes, ".x");
-    for (int32_t i = 0; i < g_entryCount; ++i) ExpectedTypeText(FileIdTable[i]);
+    ClassifyLeadingBytes(table, leading, size < kLeadingBytes ? int(size) : kLeadingBytes, ".x");
+    for (int32_t i = 0; i < table.Count(); ++i) ExpectedTypeText(table[i]);
     return 0;
 }

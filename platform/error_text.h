@@ -1,0 +1,6 @@
+// The system's words for an error number.
+#pragma once
+
+#include <string>
+
+std::string ErrorText(int error);

@@ -1,0 +1,70 @@
+// Probing paths ahead of the one being judged, on a small pool of threads,
+// and handing the results back strictly in order. A cold disk serves many
+// reads at once; the judge still sees one path after the other.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/path_probe.h"
+
+struct ReadAheadSettings {
+    int threads;  // readers working at once
+    int depth;    // how far ahead of the judge they may read
+};
+
+// Tuned on a 2-core machine with a virtual disk: cold checks gain up to about
+// 16 readers, warm ones lose nothing (bench/check_bench.cpp prints both).
+inline constexpr ReadAheadSettings kDefaultReadAhead{16, 128};
+
+class OrderedProbes {
+public:
+    // Gives the path of item `index`, or false when there is no such item
+    // (yet: a list may grow while it is checked, so the end is asked again).
+    using PathSource = std::function<bool(int64_t index, std::string& path)>;
+    using Prober = std::function<PathProbe(const std::string& path)>;
+
+    struct Item {
+        int64_t index = -1;
+        std::string path;
+        PathProbe probe;
+    };
+
+    OrderedProbes(PathSource source, Prober prober, ReadAheadSettings settings = kDefaultReadAhead);
+    explicit OrderedProbes(PathSource source) : OrderedProbes(std::move(source), ProbePath) {}
+    ~OrderedProbes();
+    OrderedProbes(const OrderedProbes&) = delete;
+    OrderedProbes& operator=(const OrderedProbes&) = delete;
+
+    // The next item in order; false at the end of the source or after Stop.
+    bool Next(Item& item);
+
+    // Ends the readers; when it returns no probe is running any more.
+    void Stop();
+
+private:
+    struct Slot {
+        int64_t index = -1;
+        bool present = false;
+        Item item;
+    };
+
+    void ReaderLoop();
+
+    PathSource m_source;
+    Prober m_prober;
+    const int64_t m_depth;
+    std::mutex m_mutex;
+    std::condition_variable m_readersWake;
+    std::condition_variable m_judgeWake;
+    std::vector<Slot> m_slots;  // item i lives in slot i % depth
+    int64_t m_nextToClaim = 0;
+    int64_t m_nextToHand = 0;
+    bool m_stopping = false;
+    std::vector<std::thread> m_readers;
+};
