@@ -1,8 +1,10 @@
-// Measures the check of many small files against the floor of doing the same
-// file system work in a plain loop, the drop intake, and the model's memory.
+// Measures the check of many small files against floors measured in the same
+// run on the same files: cold (page cache dropped, when run as root) and warm.
 //
-//   quorvane-bench [N]        N files, 100000 by default
+//   quorvane-bench [N] [--check PATH-TO-quorvane-check] [--tune]
 //
+// Floors: a parallel plain loop (16 threads: stat, open, read 64 bytes,
+// close) for the cold figures, the same loop on one thread for the warm ones.
 // Runs from the project root (it loads Quorvane.dat there) and works in a
 // temporary folder it removes afterwards.
 
@@ -15,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,10 +25,10 @@
 #include <vector>
 
 #include "filelist/file_list.h"
-#include "filelist/shared_state.h"
 #include "signature/loader.h"
 #include "tasks/check_run.h"
 #include "tasks/drop_intake.h"
+#include "tasks/path_run.h"
 
 namespace {
 
@@ -50,63 +53,82 @@ std::vector<std::string> MakeTree(const std::string& root, int count) {
     return paths;
 }
 
-// The least a check must do: status, open, read 64 bytes, close.
-double FloorSeconds(const std::vector<std::string>& paths) {
-    const auto start = Clock::now();
-    unsigned char buffer[64];
-    long total = 0;
-    for (const std::string& path : paths) {
-        struct stat info {};
-        if (::stat(path.c_str(), &info) != 0) continue;
-        const int fd = ::open(path.c_str(), O_RDONLY);
-        if (fd < 0) continue;
-        total += ::read(fd, buffer, sizeof buffer);
-        ::close(fd);
-    }
-    if (total < 0) std::puts("");
-    return SecondsSince(start);
+bool g_canDropCaches = false;
+
+void DropCaches() {
+    if (!g_canDropCaches) return;
+    ::sync();
+    std::ofstream("/proc/sys/vm/drop_caches") << "3\n";
 }
 
-// A display-less view: reads what a list would show, at display rate.
-class PollingView {
-public:
-    void Start() {
-        m_thread = std::thread([this] {
-            uint64_t drawn = 0;
-            while (!m_stop) {
-                const uint64_t revision = TheFileList().Revision();
-                if (revision != drawn) {
-                    drawn = revision;
-                    const int32_t rows = TheFileList().RowCount();
-                    for (int32_t i = std::max(0, rows - 30); i < rows; ++i) TheFileList().RowAt(i);
-                    TheFileList().StatusText();
-                    ++m_repaints;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(16));
+// The least a check must do for each file: status, open, read 64 bytes, close.
+double FloorSeconds(const std::vector<std::string>& paths, int threads) {
+    std::atomic<size_t> next{0};
+    const auto start = Clock::now();
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&] {
+            unsigned char buffer[64];
+            for (size_t i; (i = next++) < paths.size();) {
+                struct stat info {};
+                if (::stat(paths[i].c_str(), &info) != 0) continue;
+                const int fd = ::open(paths[i].c_str(), O_RDONLY);
+                if (fd < 0) continue;
+                if (::read(fd, buffer, sizeof buffer) < 0) std::perror("read");
+                ::close(fd);
             }
         });
     }
-    int Stop() {
-        m_stop = true;
-        m_thread.join();
-        return m_repaints;
+    for (std::thread& worker : workers) worker.join();
+    return SecondsSince(start);
+}
+
+long RssKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
     }
+    return 0;
+}
 
-private:
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
-    int m_repaints = 0;
-};
+// The window's path: a drop into the model, then Tool > Check to the end.
+double CheckThroughModel() {
+    const auto start = Clock::now();
+    if (RequestCheckRun() != CheckCommand::Started) std::exit(1);
+    while (TheRunState().CheckRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return SecondsSince(start);
+}
 
-size_t HeapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;  // small blocks and mmapped ones
+double CommandLineCheck(const std::string& program, const std::string& root) {
+    const auto start = Clock::now();
+    const std::string command = program + " --data Quorvane.dat -r " + root + " > /dev/null";
+    if (std::system(command.c_str()) != 0) std::puts("quorvane-check failed");
+    return SecondsSince(start);
+}
+
+void Report(const char* what, double seconds, double floor, double target) {
+    const double ratio = seconds / floor;
+    std::printf("  %-34s %7.3f s  %5.2fx floor  (target <= %.1fx)  %s\n", what, seconds, ratio, target,
+                ratio <= target ? "ok" : "OVER");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    int count = 100000;
+    std::string checkProgram;
+    bool tune = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--check") == 0 && i + 1 < argc) {
+            checkProgram = argv[++i];
+        } else if (std::strcmp(argv[i], "--tune") == 0) {
+            tune = true;
+        } else {
+            count = std::atoi(argv[i]);
+        }
+    }
+    g_canDropCaches = ::geteuid() == 0 && ::access("/proc/sys/vm/drop_caches", W_OK) == 0;
     LoadFileIdData(kDataFileName, kHeaderTemplate);
     TheFileList().Open();
 
@@ -116,29 +138,48 @@ int main(int argc, char** argv) {
     auto start = Clock::now();
     const std::vector<std::string> paths = MakeTree(root, count);
     std::printf("tree built            %.2f s\n", SecondsSince(start));
+    std::printf("read-ahead            %d readers, %d rows ahead\n", kDefaultReadAhead.threads, kDefaultReadAhead.depth);
 
-    FloorSeconds(paths);  // warm the cache
-    const double floor = FloorSeconds(paths);
-    std::printf("floor (stat/open/read/close)  %.3f s\n", floor);
-
-    PollingView view;
-    view.Start();
-    const size_t heapBefore = HeapInUse();
+    const long rssBefore = RssKb();
     start = Clock::now();
     DropWorker(paths);
     const double drop = SecondsSince(start);
-    const size_t modelBytes = HeapInUse() - heapBefore;
-    std::printf("drop intake           %.3f s\n", drop);
-    std::printf("model memory          %.1f MB for %d rows (%.0f bytes a row)\n", modelBytes / 1e6, count,
-                double(modelBytes) / count);
+    malloc_trim(0);
+    std::printf("drop intake           %.3f s for %d paths; RSS +%.1f MB (target <= %.0f MB)\n", drop, count,
+                (RssKb() - rssBefore) / 1024.0, 40.0 * count / 100000);
 
-    start = Clock::now();
-    if (RequestCheckRun() != CheckCommand::Started) return 1;
-    while (TheRunState().CheckRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    const double check = SecondsSince(start);
-    const int repaints = view.Stop();
-    std::printf("check                 %.3f s (%d view refreshes)\n", check, repaints);
-    std::printf("check / floor         %.2f\n", check / floor);
+    if (g_canDropCaches) {
+        std::puts("cold (page cache dropped before each figure)");
+        DropCaches();
+        const double floor = FloorSeconds(paths, 16);
+        std::printf("  %-34s %7.3f s\n", "floor, 16 threads", floor);
+        DropCaches();
+        Report("check through the model", CheckThroughModel(), floor, 1.5);
+        if (!checkProgram.empty()) {
+            DropCaches();
+            Report("quorvane-check -r", CommandLineCheck(checkProgram, root), floor, 1.5);
+        }
+        if (tune) {
+            for (const ReadAheadSettings settings : {ReadAheadSettings{1, 1}, ReadAheadSettings{4, 32},
+                                                     ReadAheadSettings{8, 64}, ReadAheadSettings{16, 128},
+                                                     ReadAheadSettings{32, 256}, ReadAheadSettings{64, 512}}) {
+                DropCaches();
+                const auto run = Clock::now();
+                RunPaths({root}, true, *CurrentFileIdTable(), [](const PathRunItem&) { return true; }, settings);
+                std::printf("  engine %2d readers, depth %3d       %7.3f s\n", settings.threads, settings.depth,
+                            SecondsSince(run));
+            }
+        }
+    } else {
+        std::puts("cold figures skipped: dropping the page cache needs root (/proc/sys/vm/drop_caches)");
+    }
+
+    std::puts("warm");
+    FloorSeconds(paths, 1);
+    const double floor = FloorSeconds(paths, 1);
+    std::printf("  %-34s %7.3f s\n", "floor, 1 thread", floor);
+    Report("check through the model", CheckThroughModel(), floor, 1.5);
+    if (!checkProgram.empty()) Report("quorvane-check -r", CommandLineCheck(checkProgram, root), floor, 1.5);
     std::printf("status line           %s\n", TheFileList().StatusText().c_str());
     std::printf("peak memory (VmHWM)   ");
     std::fflush(stdout);

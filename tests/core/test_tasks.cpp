@@ -151,20 +151,32 @@ TEST_F(BusyTasksTest, AConfirmedStopEndsTheRunAfterTheRowUnderWay) {
 
 // Until a stopping worker has ended, nothing else may work on the rows: no
 // second check, no renaming of either kind, no New.
-TEST_F(BusyTasksTest, NothingStartsWhileAStoppedWorkerFinishes) {
+TEST(RunStateTest, AStoppedRunHoldsTheRowsUntilItsWorkerEnds) {
+    RunState runs;
+    ASSERT_EQ(runs.RequestCheck(), CheckCommand::Started);
+    EXPECT_TRUE(runs.ConfirmStop());
+    EXPECT_EQ(runs.RequestCheck(), CheckCommand::Ignored);
+    EXPECT_FALSE(runs.TryBeginRenaming(RenameKind::Dialog));
+    EXPECT_FALSE(runs.TryBeginRenaming(RenameKind::Automatic));
+    EXPECT_FALSE(runs.ListChangesAllowed());
+    EXPECT_TRUE(runs.IntakeAccepted());
+    runs.EndCheck();
+    EXPECT_TRUE(runs.ListChangesAllowed());
+    EXPECT_EQ(runs.RequestCheck(), CheckCommand::Started);
+    EXPECT_FALSE(runs.StopRequested());
+}
+
+TEST_F(BusyTasksTest, ARenamingNeverOverlapsAStoppingWorker) {
     DropManyFiles(20000);
-    List().SetAllSelected(true);
     ASSERT_EQ(RequestCheckRun(), CheckCommand::Started);
     ConfirmCheckStop();
-    int refusedWhileRunning = 0;
-    while (Runs().CheckRunning()) {
-        EXPECT_EQ(RequestCheckRun(), CheckCommand::Ignored);
-        EXPECT_FALSE(StartAutoRename(nullptr));
-        EXPECT_FALSE(Runs().TryBeginRenaming(RenameKind::Dialog));
-        EXPECT_FALSE(Runs().ListChangesAllowed());
-        ++refusedWhileRunning;
+    for (;;) {
+        if (Runs().TryBeginRenaming(RenameKind::Dialog)) {
+            EXPECT_FALSE(Runs().CheckRunning());
+            Runs().EndRenaming();
+            break;
+        }
     }
-    EXPECT_GT(refusedWhileRunning, 0) << "the worker ended before anything could be tried";
     EXPECT_EQ(RequestCheckRun(), CheckCommand::Started);
     ASSERT_TRUE(WaitFor([] { return !Runs().CheckRunning(); }));
     EXPECT_EQ(List().StatusText(), "All File : 20000  CheckFile : 20000");

@@ -11,7 +11,7 @@
 
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
-#include "tasks/activity.h"
+#include "tasks/run_state.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"
@@ -90,14 +90,13 @@ void MainWindowTest::SetUp() {
     // The counters as a freshly started program has them.
     g_totalFiles = 0;
     g_checkedFiles = 0;
-    g_currentItem = 0;
     m_dialogs = std::make_unique<TestDialogHook>();
 }
 
 void MainWindowTest::TearDown() {
     if (m_window) CloseWindow();
     // Workers of this test end before the next test opens a window.
-    EXPECT_TRUE(PumpUntil([] { return !CheckWorkerRunning() && g_busy == 0 && g_autoRenaming == 0; }));
+    EXPECT_TRUE(PumpUntil([] { return TheRunState().ListChangesAllowed() && TheRunState().IntakeAccepted(); }));
     m_dialogs->Verify();
     m_dialogs.reset();
     fs::current_path(m_home);
@@ -134,13 +133,13 @@ void MainWindowTest::DropPaths(const std::vector<fs::path>& paths, bool waitForI
     // The drop's worker marks itself busy only once it runs: wait for its total.
     if (waitForIntake) {
         EXPECT_TRUE(PumpUntil([&] {
-            return g_totalFiles == before + static_cast<int32_t>(paths.size()) && g_busy == 0 && g_acceptDrops == 1;
+            return g_totalFiles == before + static_cast<int32_t>(paths.size()) && TheRunState().ListChangesAllowed() && TheRunState().IntakeAccepted();
         }));
     }
 }
 
 void MainWindowTest::WaitUntilIdle() {
-    EXPECT_TRUE(PumpUntil([] { return !CheckWorkerRunning() && g_busy == 0 && g_autoRenaming == 0; }));
+    EXPECT_TRUE(PumpUntil([] { return TheRunState().ListChangesAllowed() && TheRunState().IntakeAccepted(); }));
     Pump();
     if (m_window) m_window->SynchroniseView();
 }

@@ -21,7 +21,7 @@
 
 #include "filelist/shared_state.h"
 #include "signature/loader.h"
-#include "tasks/activity.h"
+#include "tasks/run_state.h"
 #include "window/checker_app.h"
 #include "window/file_list_view.h"
 #include "window/main_dialog.h"
@@ -114,10 +114,10 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < samples.size(); ++i) files[i] = wxString(samples[i].c_str(), *wxConvFileName);
     wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(samples.size()), files);
     window->GetEventHandler()->ProcessEvent(drop);
-    while (g_totalFiles < static_cast<int32_t>(samples.size()) || g_busy) Pump(20);
+    while (g_totalFiles < static_cast<int32_t>(samples.size()) || !TheRunState().ListChangesAllowed()) Pump(20);
     wxCommandEvent check(wxEVT_MENU, ID_TOOL_CHECK);
     window->GetEventHandler()->ProcessEvent(check);
-    while (CheckWorkerRunning()) Pump(20);
+    while (TheRunState().CheckRunning()) Pump(20);
     Pump(300);
 
     const wxRect whole = window->GetScreenRect();

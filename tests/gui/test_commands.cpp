@@ -13,7 +13,7 @@
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
 #include "gui_test_support.h"
-#include "tasks/activity.h"
+#include "tasks/run_state.h"
 #include "window/about_dialog.h"
 #include "window/file_list_view.h"
 #include "window/menus.h"
@@ -66,10 +66,10 @@ TEST_F(MainWindowTest, NamesThatAreNotUtf8SurviveTheDrop) {
 
 TEST_F(MainWindowTest, DropIsIgnoredWhileDropsAreRefused) {
     OpenWindow();
-    g_acceptDrops = 0;
+    ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
     DropPaths({m_files.Write("a.gif", kPngBytes)}, false);
     for (int i = 0; i < 20; ++i) Pump();
-    g_acceptDrops = 1;
+    TheRunState().EndRenaming();
     WaitUntilIdle();
     EXPECT_EQ(TheFileList().RowCount(), 0);
 }
@@ -94,9 +94,9 @@ TEST_P(NewList, AsksAndClearsOnlyOnYes) {
 
     std::vector<SeenBox> boxes;
     if (c.expectBox) m_dialogs->Expect(AnswerBox(c.answer, &boxes));
-    if (c.busy) g_busy = 1;
+    if (c.busy) ASSERT_TRUE(TheRunState().TryBeginIntake());
     SendCommand(ID_FILE_NEWLIST);
-    if (c.busy) g_busy = 0;
+    if (c.busy) TheRunState().EndIntake();
     m_dialogs->Verify();
     m_window->SynchroniseView();
 
@@ -143,7 +143,7 @@ TEST_P(CheckWhileBusy, AsksWhetherToStop) {
     OpenWindow();
     g_totalFiles = 5;
     g_checkedFiles = 2;
-    g_busy = 1;  // as while a drop is taken in
+    ASSERT_TRUE(TheRunState().TryBeginIntake());  // as while a drop is taken in
     std::vector<SeenBox> boxes;
     m_dialogs->Expect(AnswerBox(GetParam().answer, &boxes));
     SendCommand(ID_TOOL_CHECK);
@@ -155,16 +155,10 @@ TEST_P(CheckWhileBusy, AsksWhetherToStop) {
     EXPECT_TRUE(boxes[0].style & wxYES_NO);
     EXPECT_FALSE(boxes[0].style & wxNO_DEFAULT);
     EXPECT_TRUE(boxes[0].style & wxICON_NONE);
-    if (GetParam().stops) {
-        EXPECT_EQ(g_busy, 0);
-        EXPECT_EQ(g_stopRequested, 1);
-        EXPECT_EQ(StatusLineText(), "Check Aborted.  All File : 5  CheckFile : 2");
-    } else {
-        EXPECT_EQ(g_busy, 1);
-        EXPECT_EQ(StatusLineText(), "");
-    }
-    g_busy = 0;
-    g_stopRequested = 0;
+    EXPECT_EQ(TheRunState().StopRequested(), GetParam().stops);
+    EXPECT_EQ(StatusLineText(), GetParam().stops ? "Check Aborted.  All File : 5  CheckFile : 2" : "");
+    TheRunState().EndIntake();
+    // The next run's start forgets the stop.
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CheckWhileBusy,
@@ -180,7 +174,7 @@ TEST_F(MainWindowTest, ExitDuringCheckRunEndsAtOnceAndWritesProfile) {
     window->SetSize(480, 320);
     ASSERT_TRUE(PumpUntil([window] { return window->GetSize() == wxSize(480, 320); }));
     SendCommand(ID_TOOL_CHECK);
-    ASSERT_TRUE(CheckWorkerRunning()) << "the run ended before Exit could be tried";
+    ASSERT_TRUE(TheRunState().CheckRunning()) << "the run ended before Exit could be tried";
     SendCommand(ID_FILE_EXIT);  // no box is expected
     ASSERT_TRUE(PumpUntil([this] { return WindowGone(); }));
     const std::string profile = ReadWholeFile(ProfileFile());

@@ -10,7 +10,7 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "gui_test_support.h"
-#include "tasks/activity.h"
+#include "tasks/run_state.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 
@@ -159,12 +159,12 @@ TEST_F(RenameTest, DoubleClickDoesNothingWhileBusyOrWithoutSelection) {
     DropAndCheck({{"photo.gif", kPngBytes}});
     DoubleClickList();  // nothing selected: no dialog
     SelectRows({0});
-    g_busy = 1;
+    ASSERT_TRUE(TheRunState().TryBeginIntake());
     DoubleClickList();  // busy: no dialog
-    g_busy = 0;
-    g_autoRenaming = 1;
+    TheRunState().EndIntake();
+    ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
     DoubleClickList();  // an automatic renaming runs: no dialog
-    g_autoRenaming = 0;
+    TheRunState().EndRenaming();
     EXPECT_TRUE(Exists("photo.gif"));
 }
 
@@ -243,10 +243,10 @@ TEST_F(RenameTest, ReportForAWindowThatIsClosedIsDropped) {
     SendCommand(ID_TOOL_AUTORENAME);
     // Without serving the window: the worker ends and its report is queued.
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (g_autoRenaming != 0 && std::chrono::steady_clock::now() < end) {
+    while (TheRunState().AutoRenaming() && std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    ASSERT_EQ(g_autoRenaming, 0);
+    ASSERT_FALSE(TheRunState().AutoRenaming());
     // Closed before the report is served: no box for a window the user has
     // closed (the hook fails the test on one), and no crash.
     m_window->Close();
