@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "platform/file_reader.h"
 #include "signature/fatal_error.h"
 #include "signature/file_id_table.h"
 
@@ -125,7 +126,7 @@ int HexToBytes(unsigned char* destination, std::string_view text) {
 }
 
 std::optional<std::string> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFileForReading(fileName), &std::fclose);
     if (!file) return "ファイル [" + fileName + "] が開けません.";
     return ReadFileIdData(file.get(), headerTemplate);
 }
