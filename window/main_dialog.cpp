@@ -92,7 +92,7 @@ bool CMainDialog::OnInitDialog() {
 
     DragAcceptFiles(true);
 
-    const WindowProfile profile = ReadProfile();
+    const WindowProfile profile = FitToScreen(ReadProfile());
     m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
     m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
     m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
