@@ -24,6 +24,7 @@
 #include "window/message_boxes.h"
 #include "window/profile.h"
 #include "window/rename_dialog.h"
+#include "window/rename_report_dialog.h"
 #include "window/resource_ids.h"
 #include "window/status_images.h"
 #include "window/status_line.h"
@@ -228,15 +229,18 @@ void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
     StartAutoRename([this, handOver](std::vector<RenameFailure> failures) {
         // On the worker: only the hand-over may be touched here.
         if (failures.empty()) return;
-        handOver->Post([this, report = RenameFailureReport(failures)] { ShowAutoRenameFailures(report); });
+        handOver->Post([this, failures = std::move(failures)]() mutable {
+            ShowAutoRenameFailures(std::move(failures));
+        });
     });
 }
 
-void CMainDialog::ShowAutoRenameFailures(const std::string& report) {
+void CMainDialog::ShowAutoRenameFailures(std::vector<RenameFailure> failures) {
     // A closed window lingers until the next idle time; the user has left it.
     if (wxTheApp->IsScheduledForDestruction(this)) return;
     SynchroniseView();
-    ShowNotice(this, FromFileName(report));
+    CRenameReportDialog report(this, std::move(failures));
+    report.ShowModal();
 }
 
 void CMainDialog::OnCharHook(wxKeyEvent& event) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -13,6 +14,7 @@ class wxListEvent;
 class CFileListView;
 class CStatusLine;
 class GuiHandOver;
+struct RenameFailure;
 
 class CMainDialog : public wxFrame {
 public:
@@ -56,7 +58,7 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
 
-    void ShowAutoRenameFailures(const std::string& report);
+    void ShowAutoRenameFailures(std::vector<RenameFailure> failures);
 
     std::string m_dataFileName;
     std::string m_headerTemplate;
