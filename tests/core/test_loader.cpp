@@ -178,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                                        return path;
                                    }},
                       NotAFileCase{"Folder", [](const testsupport::TempDir& dir) { return dir.Folder(); }},
-                      NotAFileCase{"CharacterDevice", [](const testsupport::TempDir&) { return std::string("/dev/null"); }}),
+                      NotAFileCase{"CharacterDevice",
+                                   [](const testsupport::TempDir&) { return std::string("/dev/null"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoaderDeathTest, AMissingFileEndsTheProcessWithCodeOne) {
