@@ -11,6 +11,7 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
+#include "platform/close_signals.h"
 #include "platform/data_location.h"
 #include "signature/loader.h"
 #include "tasks/activity.h"
@@ -22,6 +23,7 @@
 #include "window/help_page.h"
 #include "window/menus.h"
 #include "window/message_boxes.h"
+#include "window/open_dialogs.h"
 #include "window/profile.h"
 #include "window/rename_dialog.h"
 #include "window/rename_report_dialog.h"
@@ -191,7 +193,9 @@ void CMainDialog::OnRclickFileList(wxContextMenuEvent&) {
     // At the pointer, not where the event says: a right click off the rows
     // counts too.
     std::unique_ptr<wxMenu> menu(CreateContextMenu());
+    m_contextMenuOpen = true;
     PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+    m_contextMenuOpen = false;
 }
 
 void CMainDialog::RenameSelected(wxListEvent&) {
@@ -200,6 +204,8 @@ void CMainDialog::RenameSelected(wxListEvent&) {
     FileList& list = TheFileList();
     // The row count is read anew each time: a drop may add rows meanwhile.
     for (int32_t row = 0; row < list.RowCount(); ++row) {
+        // The program is asked to end: no dialog for the rows left.
+        if (CloseSignalReceived()) break;
         if (!list.IsSelected(row)) continue;
         const NameProposal proposal = ProposeName(row);
         CRenameDialog dialog(this, FromFileName(proposal.currentName), FromFileName(proposal.proposedName));
@@ -256,4 +262,19 @@ void CMainDialog::OnCharHook(wxKeyEvent& event) {
     }
 }
 
-void CMainDialog::OnViewTimer(wxTimerEvent&) { SynchroniseView(); }
+void CMainDialog::OnViewTimer(wxTimerEvent&) {
+    SynchroniseView();
+    if (CloseSignalReceived()) CloseOnSignal();
+}
+
+void CMainDialog::CloseOnSignal() {
+    if (wxTheApp->IsScheduledForDestruction(this)) return;
+    // The menu's and the dialogs' own loops run beneath this call and still use
+    // the window: the close waits for them to end.
+    if (m_contextMenuOpen) return;
+    if (ModalDialogOpen()) {
+        CancelOpenDialogs();
+        return;
+    }
+    Close();
+}

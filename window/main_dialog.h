@@ -59,12 +59,15 @@ private:
     void OnViewTimer(wxTimerEvent& event);
 
     void ShowAutoRenameFailures(std::vector<RenameFailure> failures);
+    // A close request by signal: closes the window once nothing modal is open.
+    void CloseOnSignal();
 
     std::string m_dataFileName;
     std::string m_headerTemplate;
     int m_closeAllowed = 0;
     int m_layoutDone = 0;
     bool m_profileWritten = false;
+    bool m_contextMenuOpen = false;
     CFileListView* m_fileList = nullptr;
     CStatusLine* m_statusLine = nullptr;
     wxTimer m_viewTimer;
