@@ -13,6 +13,24 @@ LeadingBytesFile::LeadingBytesFile(const std::string& path) {
     if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) Close();
 }
 
+std::FILE* OpenRegularFileForReading(const std::string& path) {
+    // Without O_NONBLOCK, opening a FIFO waits until something writes to it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    // Blocking again, so a slow disk or network file is read whole, not cut short.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = 0;  // the file exists: the caller says it is not a regular one
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) ::close(fd);
+    return file;
+}
+
 LeadingBytesFile::~LeadingBytesFile() { Close(); }
 
 void LeadingBytesFile::Close() {

@@ -2,6 +2,7 @@
 // device: anything but a regular file refuses to open.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 class LeadingBytesFile {
@@ -22,3 +23,7 @@ private:
 
 // Convenience: the leading bytes of a file, or -1 when it cannot be opened or read.
 int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity);
+
+// Opens a regular file for buffered reading, or gives null: a pipe, a device,
+// a folder or a missing file. The open itself never waits for a writer.
+std::FILE* OpenRegularFileForReading(const std::string& path);

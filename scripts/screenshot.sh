@@ -2,7 +2,8 @@
 # Starts the window program under Xvfb from the project root and saves PNG
 # screenshots:
 #   docs/main-window.png          the main window after a check of sample files
-#   <build>/screenshots/*.png     start-up, Rename File, About, menu bar, context menu
+#   <build>/screenshots/*.png     start-up, Rename File, About, menu bar, context menu,
+#                                 the Auto Rename report of 2,000 failures
 # Usage: scripts/screenshot.sh [build-dir]   (also: make screenshot)
 set -euo pipefail
 build=${1:-build}
@@ -32,10 +33,10 @@ xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -euo pipefail -c '
   import -window root -crop 150x100+0+0 +repage "$out/start.png"
   kill "$pid"; wait "$pid" 2>/dev/null || true
   # The same window on sample files, driven from inside.
-  for scene in main rename about menubar context; do
+  for scene in main rename about menubar context report; do
     timeout 60 "$helper" "$scene" "$out/$scene.png"
   done
 ' screenshot "$program" "$helper" "$out"
 
 cp "$out/main.png" docs/main-window.png
-echo "saved docs/main-window.png and $out/{start,main,rename,about,menubar,context}.png"
+echo "saved docs/main-window.png and $out/{start,main,rename,about,menubar,context,report}.png"

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/error_text.h"
+#include "platform/file_reader.h"
 #include "signature/fatal_error.h"
 #include "signature/file_id_table.h"
 
@@ -133,8 +134,12 @@ int HexToBytes(unsigned char* destination, std::string_view text) {
 std::optional<TableDefect> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate,
                                              FileIdTable& table) {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
-    if (!file) return TableDefect{"ファイル [" + fileName + "] が開けません.", 0, ErrorText(errno != 0 ? errno : ENOENT)};
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFileForReading(fileName), &std::fclose);
+    if (!file) {
+        const int error = errno;
+        return TableDefect{"ファイル [" + fileName + "] が開けません.", 0,
+                           error != 0 ? ErrorText(error) : std::string("not a regular file")};
+    }
     return ReadFileIdData(file.get(), headerTemplate, table);
 }
 

@@ -11,6 +11,7 @@
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
+#include "platform/close_signals.h"
 #include "platform/data_location.h"
 #include "signature/loader.h"
 #include "tasks/check_run.h"
@@ -22,8 +23,10 @@
 #include "window/help_page.h"
 #include "window/menus.h"
 #include "window/message_boxes.h"
+#include "window/open_dialogs.h"
 #include "window/profile.h"
 #include "window/rename_dialog.h"
+#include "window/rename_report_dialog.h"
 #include "window/resource_ids.h"
 #include "window/status_images.h"
 #include "window/status_line.h"
@@ -90,7 +93,7 @@ bool CMainDialog::OnInitDialog() {
 
     DragAcceptFiles(true);
 
-    const WindowProfile profile = ReadProfile();
+    const WindowProfile profile = FitToScreen(ReadProfile());
     m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
     m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
     m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
@@ -187,7 +190,9 @@ void CMainDialog::OnRclickFileList(wxContextMenuEvent&) {
     // At the pointer, not where the event says: a right click off the rows
     // counts too.
     std::unique_ptr<wxMenu> menu(CreateContextMenu());
+    m_contextMenuOpen = true;
     PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+    m_contextMenuOpen = false;
 }
 
 void CMainDialog::RenameSelected(wxListEvent&) {
@@ -199,6 +204,8 @@ void CMainDialog::RenameSelected(wxListEvent&) {
     FileList& list = TheFileList();
     // The row count is read anew each time: a drop may add rows meanwhile.
     for (int32_t row = 0; row < list.RowCount(); ++row) {
+        // The program is asked to end: no dialog for the rows left.
+        if (CloseSignalReceived()) break;
         if (!list.IsSelected(row)) continue;
         const NameProposal proposal = ProposeName(row);
         CRenameDialog dialog(this, FromFileName(proposal.currentName), FromFileName(proposal.proposedName));
@@ -228,15 +235,18 @@ void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
     StartAutoRename([this, handOver](std::vector<RenameFailure> failures) {
         // On the worker: only the hand-over may be touched here.
         if (failures.empty()) return;
-        handOver->Post([this, report = RenameFailureReport(failures)] { ShowAutoRenameFailures(report); });
+        handOver->Post([this, failures = std::move(failures)]() mutable {
+            ShowAutoRenameFailures(std::move(failures));
+        });
     });
 }
 
-void CMainDialog::ShowAutoRenameFailures(const std::string& report) {
+void CMainDialog::ShowAutoRenameFailures(std::vector<RenameFailure> failures) {
     // A closed window lingers until the next idle time; the user has left it.
     if (wxTheApp->IsScheduledForDestruction(this)) return;
     SynchroniseView();
-    ShowNotice(this, FromFileName(report));
+    CRenameReportDialog report(this, std::move(failures));
+    report.ShowModal();
 }
 
 void CMainDialog::OnCharHook(wxKeyEvent& event) {
@@ -252,4 +262,19 @@ void CMainDialog::OnCharHook(wxKeyEvent& event) {
     }
 }
 
-void CMainDialog::OnViewTimer(wxTimerEvent&) { SynchroniseView(); }
+void CMainDialog::OnViewTimer(wxTimerEvent&) {
+    SynchroniseView();
+    if (CloseSignalReceived()) CloseOnSignal();
+}
+
+void CMainDialog::CloseOnSignal() {
+    if (wxTheApp->IsScheduledForDestruction(this)) return;
+    // The menu's and the dialogs' own loops run beneath this call and still use
+    // the window: the close waits for them to end.
+    if (m_contextMenuOpen) return;
+    if (ModalDialogOpen()) {
+        CancelOpenDialogs();
+        return;
+    }
+    Close();
+}

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -13,6 +14,7 @@ class wxListEvent;
 class CFileListView;
 class CStatusLine;
 class GuiHandOver;
+struct RenameFailure;
 
 class CMainDialog : public wxFrame {
 public:
@@ -56,12 +58,15 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
 
-    void ShowAutoRenameFailures(const std::string& report);
+    void ShowAutoRenameFailures(std::vector<RenameFailure> failures);
+    // A close request by signal: closes the window once nothing modal is open.
+    void CloseOnSignal();
 
     std::string m_dataFileName;
     std::string m_headerTemplate;
     int m_layoutDone = 0;
     bool m_profileWritten = false;
+    bool m_contextMenuOpen = false;
     CFileListView* m_fileList = nullptr;
     CStatusLine* m_statusLine = nullptr;
     wxTimer m_viewTimer;

@@ -1,7 +1,11 @@
 #include "window/profile.h"
 
+#include <algorithm>
+#include <climits>
 #include <memory>
+#include <optional>
 
+#include <wx/display.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -16,10 +20,27 @@ std::unique_ptr<wxFileConfig> OpenProfile() {
                                           wxCONFIG_USE_LOCAL_FILE);
 }
 
+// A decimal integer, optionally signed; one beyond the range of int gives the
+// nearest end of it instead of wrapping.
+std::optional<int> ParseSaturated(const wxString& text) {
+    size_t i = 0;
+    const bool negative = i < text.length() && text[i] == '-';
+    if (i < text.length() && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i == text.length()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.length(); ++i) {
+        const wxUniChar c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = std::min(value * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp(value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+}
+
 int ReadKey(wxFileConfig& config, const char* key, int fallback) {
-    long value = fallback;
-    config.Read(kSection + key, &value, fallback);
-    return static_cast<int>(value);
+    wxString text;
+    if (!config.Read(kSection + key, &text)) return fallback;
+    return ParseSaturated(text).value_or(fallback);
 }
 
 }  // namespace
@@ -39,6 +60,18 @@ WindowProfile ReadProfile() {
     profile.c00 = ReadKey(*config, "C00", profile.c00);
     profile.c01 = ReadKey(*config, "C01", profile.c01);
     profile.c02 = ReadKey(*config, "C02", profile.c02);
+    return profile;
+}
+
+WindowProfile FitToScreen(WindowProfile profile) {
+    // The window opens at the top-left corner, so the screen holding that corner counts.
+    const int found = wxDisplay::GetFromPoint(wxPoint(0, 0));
+    const wxDisplay display(found == wxNOT_FOUND ? 0u : static_cast<unsigned>(found));
+    const wxSize area = display.GetClientArea().GetSize();
+    const int screenWidth = display.GetGeometry().GetWidth();
+    profile.xSize = std::min(profile.xSize, area.x);
+    profile.ySize = std::min(profile.ySize, area.y);
+    for (int* width : {&profile.c00, &profile.c01, &profile.c02}) *width = std::clamp(*width, 0, screenWidth);
     return profile;
 }
 

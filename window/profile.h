@@ -15,8 +15,13 @@ struct WindowProfile {
 
 wxString ProfilePath();
 
-// Missing keys and an unreadable profile give the defaults.
+// Missing keys, values that are no number and an unreadable profile give the
+// defaults; a number beyond the range of int gives its nearest end.
 WindowProfile ReadProfile();
+
+// No larger than the screen's work area, and columns from 0 to the screen's
+// width, so a damaged profile cannot put the window or a column out of reach.
+WindowProfile FitToScreen(WindowProfile profile);
 
 // Writes all five values. Creates the folder when missing; a profile that
 // cannot be written is skipped without a word.

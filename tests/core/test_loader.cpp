@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
+
 #include "signature/fatal_error.h"
 #include "test_support.h"
 
@@ -141,6 +147,46 @@ TEST(LoaderHelpers, CountCharAndReadField) {
     EXPECT_EQ(ReadField(field, "ab,,cd", 3), 3);
     EXPECT_EQ(field, "");
 }
+
+struct NotAFileCase {
+    const char* name;
+    std::function<std::string(const testsupport::TempDir&)> make;  // gives the path to load
+};
+
+void PrintTo(const NotAFileCase& c, std::ostream* os) { *os << c.name; }
+
+class LoaderRefuses : public ::testing::TestWithParam<NotAFileCase> {};
+
+TEST_P(LoaderRefuses, WhatIsNotARegularFileWithoutWaiting) {
+    testsupport::TempDir dir;
+    const std::string path = GetParam().make(dir);
+    auto load = std::async(std::launch::async, [path] {
+        FileIdTable table;
+        const std::optional<TableDefect> defect = TryLoadFileIdData(path, kHeaderTemplate, table);
+        return defect ? defect->message : std::string();
+    });
+    if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Stuck in the open of a FIFO: a writer that comes and goes sets it free.
+        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) ::close(writer);
+        load.wait();
+        FAIL() << "the load waited on " << path;
+    }
+    EXPECT_EQ(load.get(), "ファイル [" + path + "] が開けません.");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LoaderRefuses,
+    ::testing::Values(NotAFileCase{"Fifo",
+                                   [](const testsupport::TempDir& dir) {
+                                       const std::string path = dir / "Quorvane.dat";
+                                       EXPECT_EQ(::mkfifo(path.c_str(), 0644), 0);
+                                       return path;
+                                   }},
+                      NotAFileCase{"Folder", [](const testsupport::TempDir& dir) { return dir.Folder(); }},
+                      NotAFileCase{"CharacterDevice",
+                                   [](const testsupport::TempDir&) { return std::string("/dev/null"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoaderDeathTest, AMissingFileEndsTheProcessWithCodeOne) {
     EXPECT_EXIT(LoadFileIdData("/nonexistent/Quorvane.dat", kHeaderTemplate), ::testing::ExitedWithCode(1),

@@ -2,7 +2,9 @@
 # The built program itself, driven with xdotool under the display ctest runs in:
 #  1. File > Exit through its access keys ends it with status 0 and writes the profile;
 #  2. a malformed Quorvane.dat shows one message box captioned "quorvane" while
-#     no main window is mapped; OK ends it with status 1 and no profile is written.
+#     no main window is mapped; OK ends it with status 1 and no profile is written;
+#  3. SIGTERM, SIGINT and SIGHUP close the window as its close box does: status 0
+#     and the profile written, also with a dialog or a question open.
 # Usage: program_exit_test.sh PROGRAM
 set -uo pipefail
 program=$(realpath "$1")
@@ -55,4 +57,40 @@ xdotool key Return
 wait_exit "$pid"; status=$?
 [ "$status" -eq 1 ] || fail "malformed table ended with status $status"
 [ ! -e "$work/bad/config" ] || fail "profile touched"
+
+# 3. Signals. With job control on, a background job does not start with SIGINT
+# ignored, as it otherwise would in a script.
+set -m
+# signal, what is open when it comes (nothing, the About box, a Yes/No question
+# that must be answered first)
+while read -r signal open; do
+  case_dir="$work/signal-$signal-$open"
+  mkdir -p "$case_dir" && cp "$work/good/Quorvane.dat" "$case_dir/"
+  cd "$case_dir"
+  XDG_CONFIG_HOME="$case_dir/config" "$program" & pid=$!
+  window=$(wait_titled Quorvane)
+  [ -n "$window" ] || fail "no main window ($signal, $open)"
+  xdotool windowfocus --sync "$window"; sleep 0.3
+  case $open in
+    about) xdotool key alt+a; sleep 0.3; xdotool key a
+           [ -n "$(wait_titled 'About Quorvane')" ] || fail "no About box" ;;
+    question) xdotool key alt+f; sleep 0.3; xdotool key n
+              box=$(wait_titled 'List Create'); [ -n "$box" ] || fail "no question" ;;
+  esac
+  kill -s "$signal" "$pid"
+  if [ "$open" = question ]; then
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || fail "SIG$signal ended the program under an open question"
+    xdotool windowfocus --sync "$box"; sleep 0.3; xdotool key Escape
+  fi
+  wait_exit "$pid"; status=$?
+  [ "$status" -eq 0 ] || fail "SIG$signal ($open open) ended with status $status"
+  grep -q '^XSize=' "$case_dir/config/Quorvane.conf" || fail "profile not written on SIG$signal ($open open)"
+done <<'CASES'
+TERM nothing
+INT nothing
+HUP nothing
+TERM about
+TERM question
+CASES
 echo "ok"

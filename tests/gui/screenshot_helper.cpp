@@ -1,7 +1,7 @@
 // Opens the real main window on a few sample files, checks them and saves a
 // screenshot of one scene (run from the project root under Xvfb, through
 // scripts/screenshot.sh):
-//   quorvane_screenshot_helper main|rename|about|menubar|context OUT.png
+//   quorvane_screenshot_helper main|rename|about|menubar|context|report OUT.png
 // The files are made in /tmp/quorvane-demo: a PNG named .gif, a PDF named
 // .jpg, a correct PDF, a JPEG with a Japanese name, a text file and a folder.
 #include <chrono>
@@ -25,6 +25,7 @@
 #include "window/checker_app.h"
 #include "window/file_list_view.h"
 #include "window/main_dialog.h"
+#include "window/rename_report_dialog.h"
 #include "window/resource_ids.h"
 
 namespace fs = std::filesystem;
@@ -88,7 +89,7 @@ void ShootModalLater(wxWindow* owner, const std::string& out, int delayMs) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s main|rename|about|menubar|context OUT.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s main|rename|about|menubar|context|report OUT.png\n", argv[0]);
         return 2;
     }
     const std::string scene = argv[1];
@@ -134,6 +135,16 @@ int main(int argc, char** argv) {
         ShootModalLater(window, out, 600);
         wxCommandEvent about(wxEVT_MENU, ID_ABOUT_BOX);
         window->GetEventHandler()->ProcessEvent(about);
+    } else if (scene == "report") {
+        // What Auto Rename reports when 2,000 of its renames clash with files already there.
+        std::vector<RenameFailure> failures;
+        for (int i = 0; i < 2000; ++i) {
+            const std::string name = "/tmp/quorvane-demo/Pictures/holiday-" + std::to_string(1000 + i);
+            failures.push_back({name + ".gif", name + ".png", "File exists"});
+        }
+        ShootModalLater(window, out, 600);
+        CRenameReportDialog report(window, std::move(failures));
+        report.ShowModal();
     } else if (scene == "menubar") {
         // Opens Tool on the menu bar with the mouse, as a user would.
         input.MouseMove(62, 12);

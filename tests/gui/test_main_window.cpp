@@ -1,6 +1,7 @@
 // Start-up, remembered size and column widths, layout, close rules.
 #include <fstream>
 
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
@@ -12,11 +13,28 @@
 
 namespace {
 
+// Stand-ins in the expectations for what the screen the test runs on gives.
+constexpr int kAreaWidth = -1001;    // width of the screen's work area
+constexpr int kAreaHeight = -1002;   // height of the screen's work area
+constexpr int kScreenWidth = -1003;  // width of the whole screen
+
+int OnThisScreen(int expected) {
+    const wxDisplay display(0u);
+    switch (expected) {
+        case kAreaWidth: return display.GetClientArea().width;
+        case kAreaHeight: return display.GetClientArea().height;
+        case kScreenWidth: return display.GetGeometry().width;
+        default: return expected;
+    }
+}
+
 struct ProfileCase {
     const char* name;
     const char* stored;  // profile file contents, or nullptr for none
     int xSize, ySize, c00, c01, c02;
 };
+
+void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
 
 class StartProfile : public MainWindowTest, public ::testing::WithParamInterface<ProfileCase> {};
 
@@ -26,12 +44,12 @@ TEST_P(StartProfile, WindowTakesRememberedSizeAtTopLeft) {
     CMainDialog* window = OpenWindow();
     EXPECT_EQ(window->GetTitle(), "Quorvane");
     EXPECT_EQ(window->GetPosition(), wxPoint(0, 0));
-    EXPECT_EQ(window->GetSize(), wxSize(c.xSize, c.ySize));
+    EXPECT_EQ(window->GetSize(), wxSize(OnThisScreen(c.xSize), OnThisScreen(c.ySize)));
     CFileListView* list = window->FileListView();
     ASSERT_EQ(list->GetColumnCount(), 3);
-    EXPECT_EQ(list->GetColumnWidth(0), c.c00);
-    EXPECT_EQ(list->GetColumnWidth(1), c.c01);
-    EXPECT_EQ(list->GetColumnWidth(2), c.c02);
+    EXPECT_EQ(list->GetColumnWidth(0), OnThisScreen(c.c00));
+    EXPECT_EQ(list->GetColumnWidth(1), OnThisScreen(c.c01));
+    EXPECT_EQ(list->GetColumnWidth(2), OnThisScreen(c.c02));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -40,7 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"Empty", nullptr, 150, 100, 300, 200, 200},
         ProfileCase{"Stored", "[Quorvaner]\nXSize=420\nYSize=310\nC00=111\nC01=122\nC02=133\n", 420, 310, 111, 122, 133},
         ProfileCase{"OnlySize", "[Quorvaner]\nXSize=333\nYSize=222\n", 333, 222, 300, 200, 200},
-        ProfileCase{"OtherSection", "[Elsewhere]\nXSize=333\nC00=5\n", 150, 100, 300, 200, 200}),
+        ProfileCase{"OtherSection", "[Elsewhere]\nXSize=333\nC00=5\n", 150, 100, 300, 200, 200},
+        ProfileCase{"NoNumbers", "[Quorvaner]\nXSize=wide\nYSize=\nC00=12px\nC01=-\n", 150, 100, 300, 200, 200},
+        // A damaged or foreign profile never puts the window or a column out of reach.
+        ProfileCase{"LargerThanTheScreen", "[Quorvaner]\nXSize=999999\nYSize=999999\nC00=999999\n", kAreaWidth,
+                    kAreaHeight, kScreenWidth, 200, 200},
+        ProfileCase{"BeyondIntRange",
+                    "[Quorvaner]\nXSize=2147483648\nYSize=99999999999999999999999\n"
+                    "C00=-2147483649\nC01=2147483648\nC02=-99999999999999999999999\n",
+                    kAreaWidth, kAreaHeight, 0, kScreenWidth, 0},
+        ProfileCase{"NegativeColumns", "[Quorvaner]\nC00=-1\nC01=-2\nC02=-300\n", 150, 100, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, ColumnsAndMenusAreTheDocumentedOnes) {

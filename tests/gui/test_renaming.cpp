@@ -4,6 +4,10 @@
 #include <thread>
 
 #include <wx/button.h>
+#include <wx/clipbrd.h>
+#include <wx/display.h>
+#include <wx/listctrl.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -12,6 +16,8 @@
 #include "gui_test_support.h"
 #include "tasks/run_state.h"
 #include "window/file_list_view.h"
+#include "window/rename_report_dialog.h"
+#include "window/text_convert.h"
 #include "window/resource_ids.h"
 
 using namespace std::string_literals;
@@ -20,6 +26,45 @@ namespace {
 
 const std::string kPngBytes = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0"s;
 const std::string kPdfBytes = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<<>>\nendobj\n"s;
+
+struct SeenReport {
+    wxString summary;
+    long rows = 0;
+    wxString file, newName, reason;  // the first row
+    bool shownOnScreen = false;
+    bool insideTheScreen = false;
+};
+
+// Answers the Auto Rename report after showing it for real, so its layout and
+// first drawing are paid as the user would pay them.
+class ShowReport : public wxExpectModalBase<CRenameReportDialog, ShowReport> {
+public:
+    explicit ShowReport(std::vector<SeenReport>* seen) : m_seen(seen) {}
+
+protected:
+    int OnInvoked(CRenameReportDialog* dialog) const override {
+        SeenReport seen;
+        dialog->Show();
+        seen.shownOnScreen = PumpUntil([dialog] { return dialog->IsShownOnScreen(); }, std::chrono::seconds(5));
+        dialog->Update();
+        Pump();
+        seen.summary = dialog->Summary()->GetLabel();
+        wxListCtrl* list = dialog->List();
+        seen.rows = list->GetItemCount();
+        if (seen.rows > 0) {
+            seen.file = list->GetItemText(0, 0);
+            seen.newName = list->GetItemText(0, 1);
+            seen.reason = list->GetItemText(0, 2);
+        }
+        seen.insideTheScreen = wxDisplay(0u).GetClientArea().Contains(dialog->GetScreenRect());
+        dialog->Hide();
+        m_seen->push_back(seen);
+        return wxID_OK;
+    }
+
+private:
+    std::vector<SeenReport>* m_seen;
+};
 
 class RenameTest : public MainWindowTest {
 protected:
@@ -205,16 +250,19 @@ TEST_F(RenameTest, AutoRenameMixOneFailureOneReport) {
                   {"unselected.gif", kPngBytes}});
     m_files.Write("clash.png", "in the way");
     SelectRows({0, 1, 2});
-    std::vector<SeenBox> boxes;
-    m_dialogs->Expect(AnswerBox(wxID_OK, &boxes));
+    std::vector<SeenReport> reports;
+    m_dialogs->Expect(ShowReport(&reports));
     SendCommand(ID_TOOL_AUTORENAME);
-    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); })) << "no report came";
+    ASSERT_TRUE(PumpUntil([&] { return !reports.empty(); })) << "no report came";
     WaitUntilIdle();
     for (int i = 0; i < 10; ++i) Pump();  // a second report would show up here
 
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].message.Contains("clash.gif")) << boxes[0].message;
-    EXPECT_FALSE(boxes[0].message.Contains("wrong.gif")) << boxes[0].message;
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].summary, "1 file was not renamed");
+    EXPECT_EQ(reports[0].rows, 1);
+    EXPECT_EQ(reports[0].file, wxString(m_files.Path().c_str(), *wxConvFileName) + "/clash.gif");
+    EXPECT_EQ(reports[0].newName, "clash.png");
+    EXPECT_FALSE(reports[0].reason.empty());
     EXPECT_TRUE(Exists("wrong.png"));
     EXPECT_FALSE(Exists("wrong.gif"));
     EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.gif"), kPngBytes);
@@ -226,6 +274,86 @@ TEST_F(RenameTest, AutoRenameMixOneFailureOneReport) {
     EXPECT_EQ(TheFileList().GetText(1, kColumnFileName), "clash.gif");
     EXPECT_EQ(TheFileList().GetText(3, kColumnFileName), "unselected.gif");
 }
+
+TEST_F(RenameTest, TwoThousandFailuresGiveAReportThatFitsTheScreenAtOnce) {
+    constexpr int kFailures = 2000;
+    OpenWindow();
+    std::vector<fs::path> paths;
+    for (int i = 0; i < kFailures; ++i) {
+        const std::string name = "photo" + std::to_string(i);
+        paths.push_back(m_files.Write(name + ".gif", kPngBytes));
+        m_files.Write(name + ".png", "in the way");
+    }
+    DropPaths(paths);
+    SendCommand(ID_TOOL_CHECK);
+    WaitUntilIdle();
+    m_window->FileListView()->SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+
+    std::vector<SeenReport> reports;
+    m_dialogs->Expect(ShowReport(&reports));
+    const auto start = std::chrono::steady_clock::now();
+    SendCommand(ID_TOOL_AUTORENAME);
+    // Generous: it catches a window that freezes, it measures nothing.
+    ASSERT_TRUE(PumpUntil([&] { return !reports.empty(); }, std::chrono::seconds(5)))
+        << "no report within 5 s";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_TRUE(reports[0].shownOnScreen);
+    EXPECT_TRUE(reports[0].insideTheScreen);
+    EXPECT_EQ(reports[0].summary, "2000 files were not renamed");
+    EXPECT_EQ(reports[0].rows, kFailures);
+    WaitUntilIdle();
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "photo1999.png"), "in the way");
+}
+
+enum class ReportOutputWay { Copy, Save, SaveWhereNoFileCanBe };
+
+std::string WayName(ReportOutputWay way) {
+    switch (way) {
+        case ReportOutputWay::Copy: return "Copy";
+        case ReportOutputWay::Save: return "Save";
+        default: return "SaveWhereNoFileCanBe";
+    }
+}
+
+void PrintTo(ReportOutputWay way, std::ostream* os) { *os << WayName(way); }
+
+class ReportOutput : public RenameTest, public ::testing::WithParamInterface<ReportOutputWay> {};
+
+TEST_P(ReportOutput, HoldsEveryFailureWithItsBytesOrSaysItFailed) {
+    OpenWindow();
+    const std::string folder = m_files.Path().string() + "/";
+    const std::string odd = folder + "f\xe9te.gif";
+    const std::vector<RenameFailure> failures = {{odd, folder + "f\xe9te.png", "File exists"},
+                                                 {folder + "b.gif", folder + "b.png", "Permission denied"}};
+    CRenameReportDialog dialog(m_window.get(), failures);
+    std::string text;
+    switch (GetParam()) {
+        case ReportOutputWay::Copy: {
+            wxCommandEvent click(wxEVT_BUTTON, dialog.CopyButton()->GetId());
+            dialog.CopyButton()->GetEventHandler()->ProcessEvent(click);
+            wxTextDataObject data;
+            ASSERT_TRUE(wxTheClipboard->Open());
+            EXPECT_TRUE(wxTheClipboard->GetData(data));
+            wxTheClipboard->Close();
+            text = FileNameBytes(data.GetText());
+            break;
+        }
+        case ReportOutputWay::Save:
+            ASSERT_TRUE(dialog.SaveReport(FromFileName(folder + "list.txt")));
+            text = ReadWholeFile(folder + "list.txt");
+            break;
+        case ReportOutputWay::SaveWhereNoFileCanBe:
+            EXPECT_FALSE(dialog.SaveReport(FromFileName(folder + "missing/list.txt")));
+            return;
+    }
+    EXPECT_EQ(text, RenameFailureReport(failures));
+    EXPECT_NE(text.find(odd), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ReportOutput,
+                         ::testing::Values(ReportOutputWay::Copy, ReportOutputWay::Save,
+                                           ReportOutputWay::SaveWhereNoFileCanBe),
+                         [](const auto& info) { return WayName(info.param); });
 
 TEST_F(RenameTest, AutoRenameWithoutFailuresShowsNoBox) {
     DropAndCheck({{"wrong.gif", kPngBytes}});

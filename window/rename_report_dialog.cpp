@@ -1,0 +1,130 @@
+#include "window/rename_report_dialog.h"
+
+#include <algorithm>
+#include <fstream>
+#include <utility>
+
+#include <wx/button.h>
+#include <wx/clipbrd.h>
+#include <wx/display.h>
+#include <wx/filedlg.h>
+#include <wx/listctrl.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "platform/path_split.h"
+#include "window/message_boxes.h"
+#include "window/text_convert.h"
+
+namespace {
+
+enum ReportColumn { kColumnFile, kColumnNewName, kColumnReason };
+
+// Asks the failures for the cells it draws, never holding a copy of them.
+class FailureListView : public wxListCtrl {
+public:
+    FailureListView(wxWindow* parent, const std::vector<RenameFailure>& failures)
+        : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                     wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxBORDER_SUNKEN),
+          m_failures(failures) {
+        InsertColumn(kColumnFile, "File");
+        InsertColumn(kColumnNewName, "New name");
+        InsertColumn(kColumnReason, "Reason");
+        SetItemCount(static_cast<long>(failures.size()));
+    }
+
+private:
+    wxString OnGetItemText(long item, long column) const override {
+        const RenameFailure& failure = m_failures[static_cast<size_t>(item)];
+        switch (column) {
+            case kColumnFile: return FromFileName(failure.oldPath);
+            case kColumnNewName: return FromFileName(FileNameOf(SplitPath(failure.newPath)));
+            default: return FromProgramText(failure.reason);
+        }
+    }
+
+    const std::vector<RenameFailure>& m_failures;
+};
+
+}  // namespace
+
+wxString NotRenamedSummary(size_t count) {
+    if (count == 1) return "1 file was not renamed";
+    return wxString::Format("%zu files were not renamed", count);
+}
+
+CRenameReportDialog::CRenameReportDialog(wxWindow* parent, std::vector<RenameFailure> failures)
+    : wxDialog(parent, wxID_ANY, "Auto Rename", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER),
+      m_failures(std::move(failures)) {
+    m_summary = new wxStaticText(this, wxID_ANY, NotRenamedSummary(m_failures.size()));
+    m_list = new FailureListView(this, m_failures);
+    m_copy = new wxButton(this, wxID_COPY, "&Copy");
+    m_save = new wxButton(this, wxID_SAVE, "&Save...");
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+
+    const int gap = ConvertDialogToPixels(wxSize(4, 0)).x;
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(m_copy, 0, wxRIGHT, gap);
+    buttons->Add(m_save);
+    buttons->AddStretchSpacer();
+    buttons->Add(ok);
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(m_summary, 0, wxALL, 2 * gap);
+    column->Add(m_list, 1, wxEXPAND | wxLEFT | wxRIGHT, 2 * gap);
+    column->Add(buttons, 0, wxEXPAND | wxALL, 2 * gap);
+    SetSizer(column);
+
+    // A fixed size, never one grown from the contents, held inside the screen.
+    const int found = wxDisplay::GetFromWindow(parent ? parent : this);
+    const wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : static_cast<unsigned>(found)).GetClientArea();
+    const wxSize wanted = ConvertDialogToPixels(wxSize(340, 200));
+    SetMinSize(ConvertDialogToPixels(wxSize(160, 100)));
+    SetSize(std::min(wanted.x, area.width * 9 / 10), std::min(wanted.y, area.height * 9 / 10));
+    Layout();
+    SizeColumns();
+
+    Bind(wxEVT_BUTTON, &CRenameReportDialog::OnCopy, this, wxID_COPY);
+    Bind(wxEVT_BUTTON, &CRenameReportDialog::OnSave, this, wxID_SAVE);
+    ok->SetDefault();
+    ok->SetFocus();
+    CentreOnParent();
+}
+
+void CRenameReportDialog::SizeColumns() {
+    // The client width leaves out a vertical scroll bar where one takes room,
+    // so no horizontal one appears at first. The path needs the most room.
+    const int width = m_list->GetClientSize().x;
+    const int file = width * 11 / 20;
+    const int newName = width / 4;
+    m_list->SetColumnWidth(kColumnFile, file);
+    m_list->SetColumnWidth(kColumnNewName, newName);
+    m_list->SetColumnWidth(kColumnReason, width - file - newName);
+}
+
+std::string CRenameReportDialog::ReportText() const { return RenameFailureReport(m_failures); }
+
+void CRenameReportDialog::OnCopy(wxCommandEvent&) {
+    wxClipboardLocker clipboard;
+    if (!clipboard || !wxTheClipboard->SetData(new wxTextDataObject(FromFileName(ReportText())))) {
+        ShowNotice(this, "The list could not be copied to the clipboard.");
+        return;
+    }
+    // Keeps the text available after the program has ended, where the desktop allows it.
+    wxTheClipboard->Flush();
+}
+
+void CRenameReportDialog::OnSave(wxCommandEvent&) {
+    wxFileDialog chooser(this, "Save the list", wxString(), "not-renamed.txt", "Text files (*.txt)|*.txt|All files|*",
+                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (chooser.ShowModal() != wxID_OK) return;
+    if (!SaveReport(chooser.GetPath())) ShowNotice(this, "The list could not be saved to " + chooser.GetPath() + ".");
+}
+
+bool CRenameReportDialog::SaveReport(const wxString& path) const {
+    const std::string text = ReportText();
+    std::ofstream out(FileNameBytes(path), std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
