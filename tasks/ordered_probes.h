@@ -66,5 +66,7 @@ private:
     int64_t m_nextToClaim = 0;
     int64_t m_nextToHand = 0;
     bool m_stopping = false;
+    bool m_judgeWaiting = false;
+    int m_readersWaiting = 0;
     std::vector<std::thread> m_readers;
 };
