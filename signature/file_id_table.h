@@ -19,7 +19,7 @@ struct FileIdEntry {
     char extension[16];         // zero-terminated, without the dot
 };
 
-inline constexpr int32_t kFileIdTableSize = 500;
+inline constexpr int32_t kFileIdTableSize = 2000;
 
 class FileIdTable {
 public:

@@ -71,14 +71,23 @@ TEST(Loader, FieldsAtTheirLimitsAreAccepted) {
     EXPECT_EQ(std::string(Table()[0].extension), std::string(14, 'e'));
 }
 
-TEST(Loader, RefusesTheFiveHundredAndFirstDataLine) {
-    std::string text = kHeader + "; five hundred entries\n";
-    for (int i = 0; i < 500; ++i) text += std::to_string(i % 60) + ",FF,0,,T,e\n";
+// A table of the old size and one at the limit load whole; one line more is refused,
+// named by its line number (two header lines and a comment come first).
+class LoaderCapacity : public ::testing::TestWithParam<int> {};
+
+TEST_P(LoaderCapacity, LoadsUpToTheLimitAndRefusesTheLineBeyond) {
+    const int lines = GetParam();
+    std::string text = kHeader + "; a full table\n";
+    for (int i = 0; i < lines; ++i) text += std::to_string(i % 60) + ",FF,0,,T,e\n";
     ASSERT_EQ(LoadTable(text), std::nullopt);
-    EXPECT_EQ(Table().Count(), 500);
-    EXPECT_EQ(LoadTable(text + "1,EE,0,,T,e\n"), DataError(504, "1,EE,0,,T,e\n"));
-    EXPECT_EQ(Table().Count(), 500);
+    EXPECT_EQ(Table().Count(), lines);
+    if (lines < kFileIdTableSize) return;
+    EXPECT_EQ(LoadTable(text + "1,EE,0,,T,e\n"), DataError(lines + 4, "1,EE,0,,T,e\n"));
+    EXPECT_EQ(Table().Count(), kFileIdTableSize);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LoaderCapacity, ::testing::Values(500, kFileIdTableSize),
+                         [](const auto& info) { return "Lines" + std::to_string(info.param); });
 
 TEST(Loader, AcceptsAnyHeaderTextAfterTheTemplatePrefix) {
     EXPECT_EQ(LoadTable("< File ID Data - Vanything at all\n\n"), std::nullopt);

@@ -360,6 +360,54 @@ INSTANTIATE_TEST_SUITE_P(
         Sample{"PgpKeyArmored", "-----BEGIN PGP PUBLIC KEY BLOCK-----\n"s, "asc", {"gpg", "pgp"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ---------------------------------------------------------------- files made by real tools
+
+// tests/data/family_samples.tsv, written by scripts/make_family_samples.sh: the first 64 bytes of
+// files that Debian's tools make, one for each name a family accepts. Named right (either case)
+// the file fits; under a foreign name it gets the family's proposal.
+struct MadeSample {
+    std::string name;
+    std::string extension;
+    std::string proposed;
+    std::string bytes;
+};
+
+void PrintTo(const MadeSample& s, std::ostream* os) { *os << s.name; }
+
+std::vector<MadeSample> MadeSamples() {
+    std::vector<MadeSample> samples;
+    for (const std::string& line : SplitLines(ReadWhole(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/family_samples.tsv"))) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+        if (fields.size() != 4) continue;
+        std::string bytes;
+        for (size_t i = 0; i + 1 < fields[2].size(); i += 2) {
+            bytes += static_cast<char>(std::stoi(fields[2].substr(i, 2), nullptr, 16));
+        }
+        samples.push_back({fields[3], fields[0], fields[1], bytes});
+    }
+    return samples;
+}
+
+class MadeByTools : public ShippedTable, public ::testing::WithParamInterface<MadeSample> {};
+
+TEST(MadeByToolsData, HasOneSamplePerRow) { EXPECT_GT(MadeSamples().size(), 150u); }
+
+TEST_P(MadeByTools, FitsUnderItsNameAndGetsTheFamilyProposalOtherwise) {
+    const MadeSample& s = GetParam();
+    const std::string own = s.extension.empty() ? "" : "." + s.extension;
+    EXPECT_EQ(Classify(s.bytes, own).status, STATUS_MATCH) << "'" << own << "'";
+    EXPECT_EQ(Classify(s.bytes, Upper(own)).status, STATUS_MATCH) << Upper(own);
+    const Verdict misnamed = Classify(s.bytes, ".zzz");
+    ASSERT_EQ(misnamed.status, STATUS_MISMATCH);
+    EXPECT_STREQ(Table()[misnamed.entryIndex].extension, s.proposed.c_str()) << Describe(misnamed.entryIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, MadeByTools, ::testing::ValuesIn(MadeSamples()),
+                         [](const auto& info) { return info.param.name; });
+
 // ---------------------------------------------------------------- the ZIP family under a plain header
 
 // Packages of the ZIP family are often written by plain archivers: their header is
@@ -456,7 +504,7 @@ INSTANTIATE_TEST_SUITE_P(
 // may be flagged. Only ELF files and scripts are judged: the others are not ours.
 TEST_F(ShippedTable, SystemProgramsWithoutExtensionAreNotFlagged) {
     int judged = 0;
-    for (const char* folder : {"/usr/bin", "/usr/sbin"}) {
+    for (const char* folder : {"/usr/bin", "/usr/sbin", "/usr/libexec"}) {
         DIR* dir = opendir(folder);
         if (dir == nullptr) continue;
         while (const dirent* item = readdir(dir)) {
