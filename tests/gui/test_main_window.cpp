@@ -155,7 +155,10 @@ TEST_P(LayoutTest, ListAndStatusLineCoverTheClientArea) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, LayoutTest,
-                         ::testing::Values(wxSize(400, 300), wxSize(640, 480), wxSize(233, 57)));
+                         ::testing::Values(wxSize(400, 300), wxSize(640, 480), wxSize(233, 57)),
+                         [](const auto& info) {
+                             return std::to_string(info.param.x) + "x" + std::to_string(info.param.y);
+                         });
 
 TEST_F(MainWindowTest, FirstShowLaysTheControlsOut) {
     CMainDialog* window = OpenWindow();
