@@ -8,9 +8,7 @@
 
 inline constexpr uint8_t kAttributeReadOnly = 0x01;
 inline constexpr uint8_t kAttributeHidden = 0x02;
-inline constexpr uint8_t kAttributeSystem = 0x04;
 inline constexpr uint8_t kAttributeDirectory = 0x10;
-inline constexpr uint8_t kAttributeArchive = 0x20;
 
 struct FileStatus {
     uint8_t attributes = 0;
