@@ -1,5 +1,7 @@
 #include "filelist/file_list.h"
 
+#include <algorithm>
+
 void FileList::Open() {
     std::lock_guard lock(m_mutex);
     m_open = true;
@@ -92,6 +94,16 @@ void FileList::SetAllSelected(bool selected) {
     std::lock_guard lock(m_mutex);
     if (!m_open) return;
     for (FileRow& row : m_rows) row.selected = selected;
+}
+
+int32_t FileList::RemoveSelected() {
+    std::lock_guard lock(m_mutex);
+    if (!m_open) return 0;
+    const auto kept = std::remove_if(m_rows.begin(), m_rows.end(), [](const FileRow& row) { return row.selected; });
+    const auto removed = static_cast<int32_t>(m_rows.end() - kept);
+    m_rows.erase(kept, m_rows.end());
+    if (removed > 0) Changed();
+    return removed;
 }
 
 std::string FileList::PathOf(int32_t index) const {

@@ -51,6 +51,9 @@ public:
     // Selection is the view's, mirrored here so workers can read it cheaply.
     void SetSelected(int32_t index, bool selected);
     void SetAllSelected(bool selected);
+    // Takes the selected rows out of the list (never off the disk), keeping
+    // the others in order. Returns how many went.
+    int32_t RemoveSelected();
 
     // The full path of a row: column 0 followed directly by column 1.
     std::string PathOf(int32_t index) const;

@@ -9,20 +9,24 @@
 
 namespace {
 
+void TakeInRows(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) AppendDroppedRow(path);
+    EndDropIntake(static_cast<int32_t>(paths.size()));
+}
+
+}  // namespace
+
 void BeginDropIntake() {
     g_acceptDrops = 0;
     BeginDrop();
 }
 
-void TakeInRows(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) AppendDroppedRow(path);
-    g_totalFiles += static_cast<int32_t>(paths.size());
-    SetStatusText(AllFileText(g_totalFiles));
+void EndDropIntake(int32_t rowsAdded, const std::string& note) {
+    g_totalFiles += rowsAdded;
+    SetStatusText(AllFileText(g_totalFiles) + note);
     EndDrop();
     g_acceptDrops = 1;
 }
-
-}  // namespace
 
 void AppendDroppedRow(const std::string& path) {
     const PathParts parts = SplitPath(path);

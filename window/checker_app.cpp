@@ -1,10 +1,15 @@
 #include "window/checker_app.h"
 
+#include "platform/path_intake.h"
 #include "signature/fatal_error.h"
 #include "window/help_page.h"
 #include "window/main_dialog.h"
 #include "window/message_boxes.h"
 #include "window/resource_ids.h"
+
+namespace {
+std::vector<std::string> g_commandLinePaths;
+}  // namespace
 
 wxBEGIN_EVENT_TABLE(CCheckerApp, wxApp)
     // The framework's Help command: nothing issues it, but if it comes, it
@@ -14,12 +19,28 @@ wxEND_EVENT_TABLE()
 
 void InstallFatalErrorPresenter() { SetFatalErrorPresenter(&ShowFatalMessage); }
 
-bool CCheckerApp::OnInit() {
-    InstallFatalErrorPresenter();
+void KeepCommandLine(int argc, char** argv) {
+    g_commandLinePaths.clear();
+    for (int i = 1; i < argc; ++i) {
+        std::string path = AbsolutePath(argv[i]);
+        if (!path.empty()) g_commandLinePaths.push_back(std::move(path));
+    }
+}
+
+const std::vector<std::string>& CommandLinePaths() { return g_commandLinePaths; }
+
+CMainDialog* OpenMainWindow() {
     auto* window = new CMainDialog();
-    SetTopWindow(window);
+    wxTheApp->SetTopWindow(window);
     window->OnInitDialog();
     window->Show();
+    if (!g_commandLinePaths.empty()) window->TakeInPaths(g_commandLinePaths);
+    return window;
+}
+
+bool CCheckerApp::OnInit() {
+    InstallFatalErrorPresenter();
+    OpenMainWindow();
     return true;
 }
 

@@ -6,17 +6,22 @@
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
 #include "platform/data_location.h"
+#include "platform/path_intake.h"
 #include "signature/loader.h"
 #include "tasks/activity.h"
 #include "tasks/drop_intake.h"
+#include "tasks/folder_intake.h"
 #include "tasks/renaming.h"
 #include "window/about_dialog.h"
+#include "window/clipboard_files.h"
 #include "window/file_list_view.h"
 #include "window/hand_over.h"
 #include "window/help_page.h"
@@ -61,6 +66,12 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     // Escape handling, and the view's refresh.
     EVT_CHAR_HOOK(CMainDialog::OnCharHook)
     EVT_TIMER(kViewTimerId, CMainDialog::OnViewTimer)
+    EVT_MENU(ID_FILE_ADDFILES, CMainDialog::OnFileAddFiles)
+    EVT_MENU(ID_FILE_ADDFOLDER, CMainDialog::OnFileAddFolder)
+    // Keys only (OnCharHook): no menu item issues these.
+    EVT_MENU(ID_EDIT_PASTE, CMainDialog::OnEditPaste)
+    EVT_MENU(ID_EDIT_SELECTALL, CMainDialog::OnEditSelectAll)
+    EVT_MENU(ID_EDIT_REMOVE, CMainDialog::OnEditRemove)
 wxEND_EVENT_TABLE()
 
 CMainDialog::CMainDialog()
@@ -91,6 +102,7 @@ bool CMainDialog::OnInitDialog() {
     LoadFileIdData(m_dataFileName, m_headerTemplate);
 
     DragAcceptFiles(true);
+    m_dropsShownAccepted = true;
 
     const WindowProfile profile = ReadProfile();
     m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
@@ -136,7 +148,13 @@ void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
     paths.reserve(event.GetNumberOfFiles());
     const wxString* files = event.GetFiles();
     for (int i = 0; i < event.GetNumberOfFiles(); ++i) paths.push_back(FileNameBytes(files[i]));
+    TakeInPaths(std::move(paths));
+}
+
+void CMainDialog::TakeInPaths(std::vector<std::string> paths) {
+    if (!DropsAccepted() || paths.empty()) return;
     StartDropIntake(std::move(paths));
+    SynchroniseView();
 }
 
 void CMainDialog::OnFileExit(wxCommandEvent&) {
@@ -248,8 +266,74 @@ void CMainDialog::OnCharHook(wxKeyEvent& event) {
         case WXK_ESCAPE:
             return;
         default:
-            event.Skip();
+            break;
     }
+    int command = 0;
+    const int modifiers = event.GetModifiers();
+    if (modifiers == wxMOD_CONTROL && event.GetKeyCode() == 'V') command = ID_EDIT_PASTE;
+    if (modifiers == wxMOD_CONTROL && event.GetKeyCode() == 'A') command = ID_EDIT_SELECTALL;
+    if (modifiers == wxMOD_NONE && (event.GetKeyCode() == WXK_DELETE || event.GetKeyCode() == WXK_NUMPAD_DELETE)) {
+        command = ID_EDIT_REMOVE;
+    }
+    if (command == 0) {
+        event.Skip();
+        return;
+    }
+    wxCommandEvent commandEvent(wxEVT_MENU, command);
+    commandEvent.SetEventObject(this);
+    ProcessWindowEvent(commandEvent);
 }
 
-void CMainDialog::OnViewTimer(wxTimerEvent&) { SynchroniseView(); }
+void CMainDialog::OnViewTimer(wxTimerEvent&) {
+    // The drop cursor tells the truth: while drops are refused it shows no
+    // accepting sign. The toolkit must see false between two trues.
+    const bool accepted = DropsAccepted();
+    if (accepted != m_dropsShownAccepted) {
+        DragAcceptFiles(accepted);
+        m_dropsShownAccepted = accepted;
+    }
+    SynchroniseView();
+}
+
+void CMainDialog::OnFileAddFiles(wxCommandEvent&) {
+    if (!DropsAccepted()) return;
+    wxFileDialog dialog(this, "Add Files", wxEmptyString, wxEmptyString, wxFileSelectorDefaultWildcardStr,
+                        wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return;
+    wxArrayString chosen;
+    dialog.GetPaths(chosen);
+    std::vector<std::string> paths;
+    paths.reserve(chosen.size());
+    for (const wxString& path : chosen) paths.push_back(FileNameBytes(path));
+    TakeInPaths(std::move(paths));
+}
+
+void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
+    if (!DropsAccepted()) return;
+    wxDirDialog dialog(this, "Add Folder Contents", wxEmptyString, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return;
+    const std::string folder = FileNameBytes(dialog.GetPath());
+    // Auto Rename may have begun while the dialog was up.
+    if (folder.empty() || !DropsAccepted()) return;
+    StartFolderIntake(folder);
+    SynchroniseView();
+}
+
+void CMainDialog::OnEditPaste(wxCommandEvent&) {
+    if (!DropsAccepted()) return;
+    TakeInPaths(PathsFromUriList(ClipboardFileList()));
+}
+
+void CMainDialog::OnEditSelectAll(wxCommandEvent&) {
+    m_fileList->SelectAllRows();
+}
+
+void CMainDialog::OnEditRemove(wxCommandEvent&) {
+    if (!ListChangesAllowed()) return;
+    m_fileList->CopySelectionToModel();
+    if (TheFileList().RemoveSelected() == 0) return;
+    m_fileList->ForgetSelection();
+    g_totalFiles = TheFileList().RowCount();
+    ::SetStatusText(AllFileText(g_totalFiles));
+    SynchroniseView();
+}

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -33,6 +34,10 @@ public:
     // Shows what changed in the model since the last time; the timer calls it.
     void SynchroniseView();
 
+    // Adds a row per path as a drop of them does; ignored while drops are
+    // refused. The command line, the clipboard and Add Files come in here.
+    void TakeInPaths(std::vector<std::string> paths);
+
     CFileListView* FileListView() const { return m_fileList; }
     CStatusLine* StatusLine() const { return m_statusLine; }
     GuiHandOver& HandOver() const { return *m_handOver; }
@@ -55,6 +60,11 @@ private:
     // What the dialog manager's Enter and Escape handling becomes here.
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
+    void OnFileAddFiles(wxCommandEvent& event);
+    void OnFileAddFolder(wxCommandEvent& event);
+    void OnEditPaste(wxCommandEvent& event);
+    void OnEditSelectAll(wxCommandEvent& event);
+    void OnEditRemove(wxCommandEvent& event);
 
     void ShowAutoRenameFailures(const std::string& report);
 
@@ -63,6 +73,8 @@ private:
     int m_closeAllowed = 0;
     int m_layoutDone = 0;
     bool m_profileWritten = false;
+    // Whether the window shows the drop cursor as accepting; it follows DropsAccepted().
+    bool m_dropsShownAccepted = false;
     CFileListView* m_fileList = nullptr;
     CStatusLine* m_statusLine = nullptr;
     wxTimer m_viewTimer;
