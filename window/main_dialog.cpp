@@ -8,6 +8,7 @@
 #include <wx/dcclient.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/utils.h>
 #include <wx/menu.h>
 
 #include "filelist/file_list.h"
@@ -310,9 +311,13 @@ void CMainDialog::OnFileAddFiles(wxCommandEvent&) {
 
 void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
     if (!DropsAccepted()) return;
-    wxDirDialog dialog(this, "Add Folder Contents", wxEmptyString, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    // Opens where the last one was chosen, else at home: the toolkit's own
+    // start, the recently used files, lists no folders.
+    const wxString start = m_lastAddedFolder.empty() ? wxGetHomeDir() : FromFileName(m_lastAddedFolder);
+    wxDirDialog dialog(this, "Add Folder Contents", start, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
     const std::string folder = FileNameBytes(dialog.GetPath());
+    if (!folder.empty()) m_lastAddedFolder = folder;
     // Auto Rename may have begun while the dialog was up.
     if (folder.empty() || !DropsAccepted()) return;
     StartFolderIntake(folder);

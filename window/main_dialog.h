@@ -70,6 +70,7 @@ private:
 
     std::string m_dataFileName;
     std::string m_headerTemplate;
+    std::string m_lastAddedFolder;  // where Add Folder Contents opens next
     int m_closeAllowed = 0;
     int m_layoutDone = 0;
     bool m_profileWritten = false;
