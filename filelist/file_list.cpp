@@ -1,5 +1,7 @@
 #include "filelist/file_list.h"
 
+#include <algorithm>
+
 #include "signature/file_id_table.h"
 #include "signature/matcher.h"
 
@@ -139,6 +141,16 @@ void FileList::SetAllSelected(bool selected) {
     std::lock_guard lock(m_mutex);
     if (!m_open) return;
     for (Record& row : m_rows) row.selected = selected;
+}
+
+int32_t FileList::RemoveSelected() {
+    std::lock_guard lock(m_mutex);
+    if (!m_open) return 0;
+    const auto kept = std::remove_if(m_rows.begin(), m_rows.end(), [](const Record& row) { return row.selected; });
+    const auto removed = static_cast<int32_t>(m_rows.end() - kept);
+    m_rows.erase(kept, m_rows.end());
+    if (removed > 0) Changed();
+    return removed;
 }
 
 std::string FileList::PathOf(int32_t index) const {

@@ -59,6 +59,9 @@ public:
     bool IsSelected(int32_t index) const;
     void SetSelected(int32_t index, bool selected);
     void SetAllSelected(bool selected);
+    // Takes the selected rows out of the list (never off the disk), keeping
+    // the others in order. Returns how many went.
+    int32_t RemoveSelected();
 
     // The full path of a row: its location followed directly by its name.
     std::string PathOf(int32_t index) const;

@@ -11,12 +11,18 @@ namespace {
 
 void TakeInRows(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) AppendDroppedRow(path);
-    g_totalFiles += static_cast<int32_t>(paths.size());
-    SetStatusText(AllFileText(g_totalFiles));
-    TheRunState().EndIntake();
+    EndDropIntake(static_cast<int32_t>(paths.size()));
 }
 
 }  // namespace
+
+bool BeginDropIntake() { return TheRunState().TryBeginIntake(); }
+
+void EndDropIntake(int32_t rowsAdded, const std::string& note) {
+    g_totalFiles += rowsAdded;
+    SetStatusText(AllFileText(g_totalFiles) + note);
+    TheRunState().EndIntake();
+}
 
 void AppendDroppedRow(const std::string& path) {
     const PathParts parts = SplitPath(path);
@@ -24,7 +30,7 @@ void AppendDroppedRow(const std::string& path) {
 }
 
 bool DropWorker(const std::vector<std::string>& paths) {
-    if (!TheRunState().TryBeginIntake()) return false;
+    if (!BeginDropIntake()) return false;
     TakeInRows(paths);
     return true;
 }
@@ -32,7 +38,7 @@ bool DropWorker(const std::vector<std::string>& paths) {
 bool StartDropIntake(std::vector<std::string> paths) {
     // Running from the moment of the drop, on the window's thread, so New and
     // Check see it before the worker has even started.
-    if (!TheRunState().TryBeginIntake()) return false;
+    if (!BeginDropIntake()) return false;
     StartDetachedThread([paths = std::move(paths)] { TakeInRows(paths); });
     return true;
 }

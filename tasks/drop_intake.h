@@ -1,6 +1,8 @@
-// Taking dropped files and folders into the list.
+// Taking dropped files and folders into the list. The command line, the
+// clipboard and the file dialog hand their paths in through the same door.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,3 +18,10 @@ bool DropWorker(const std::vector<std::string>& paths);
 // drop: the intake counts as running from here, and a worker adds the rows.
 // False, with nothing started, while intakes are refused.
 bool StartDropIntake(std::vector<std::string> paths);
+
+// Every intake is busy, and refuses further drops, from the moment it is
+// handed over until its rows are in. False while intakes are refused.
+bool BeginDropIntake();
+// Adds `rowsAdded` to the total and shows it, followed by `note` when there
+// is one; then the list is free again.
+void EndDropIntake(int32_t rowsAdded, const std::string& note = {});

@@ -1,12 +1,17 @@
 #include "window/checker_app.h"
 
 #include "platform/close_signals.h"
+#include "platform/path_intake.h"
 #include "signature/fatal_error.h"
 #include "window/help_page.h"
 #include "window/main_dialog.h"
 #include "window/message_boxes.h"
 #include "window/open_dialogs.h"
 #include "window/resource_ids.h"
+
+namespace {
+std::vector<std::string> g_commandLinePaths;
+}  // namespace
 
 wxBEGIN_EVENT_TABLE(CCheckerApp, wxApp)
     // The framework's Help command: nothing issues it, but if it comes, it
@@ -16,16 +21,32 @@ wxEND_EVENT_TABLE()
 
 void InstallFatalErrorPresenter() { SetFatalErrorPresenter(&ShowFatalMessage); }
 
+void KeepCommandLine(int argc, char** argv) {
+    g_commandLinePaths.clear();
+    for (int i = 1; i < argc; ++i) {
+        std::string path = AbsolutePath(argv[i]);
+        if (!path.empty()) g_commandLinePaths.push_back(std::move(path));
+    }
+}
+
+const std::vector<std::string>& CommandLinePaths() { return g_commandLinePaths; }
+
+CMainDialog* OpenMainWindow() {
+    auto* window = new CMainDialog();
+    wxTheApp->SetTopWindow(window);
+    window->OnInitDialog();
+    window->Show();
+    if (!g_commandLinePaths.empty()) window->TakeInPaths(g_commandLinePaths);
+    return window;
+}
+
 bool CCheckerApp::OnInit() {
     InstallFatalErrorPresenter();
     // SIGTERM, SIGINT and SIGHUP close the window as its close box does, so
     // the profile is written; the window's view timer looks for them.
     InstallCloseSignalHandlers();
     WatchModalDialogs();
-    auto* window = new CMainDialog();
-    SetTopWindow(window);
-    window->OnInitDialog();
-    window->Show();
+    OpenMainWindow();
     return true;
 }
 

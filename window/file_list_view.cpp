@@ -49,6 +49,20 @@ void CFileListView::CopySelectionToModel() {
     }
 }
 
+void CFileListView::SelectAllRows() {
+    if (GetItemCount() == 0) return;
+    // -1: all items in one step, which a virtual list does without a per-row event.
+    SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    TheFileList().SetAllSelected(true);
+}
+
+void CFileListView::ForgetSelection() {
+    // A virtual list keeps selection by position: emptied, it drops it all.
+    SetItemCount(0);
+    m_drawnRevision = ~uint64_t{0};
+    Synchronise();
+}
+
 const FileRow& CFileListView::CachedRow(long item) const {
     const uint64_t revision = TheFileList().Revision();
     if (item != m_cachedItem || revision != m_cachedRevision) {

@@ -23,6 +23,11 @@ public:
     // virtual list sends one event), so rename actions call this first.
     void CopySelectionToModel();
 
+    // Ctrl+A: every row, in the control and in the model at once.
+    void SelectAllRows();
+    // After rows were removed: no row stays selected or focused by position.
+    void ForgetSelection();
+
 private:
     wxString OnGetItemText(long item, long column) const override;
     int OnGetItemImage(long item) const override;

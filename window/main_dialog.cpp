@@ -6,6 +6,9 @@
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/utils.h>
 #include <wx/menu.h>
 
 #include "filelist/file_list.h"
@@ -13,11 +16,14 @@
 #include "filelist/status_texts.h"
 #include "platform/close_signals.h"
 #include "platform/data_location.h"
+#include "platform/path_intake.h"
 #include "signature/loader.h"
 #include "tasks/check_run.h"
 #include "tasks/drop_intake.h"
+#include "tasks/folder_intake.h"
 #include "tasks/renaming.h"
 #include "window/about_dialog.h"
+#include "window/clipboard_files.h"
 #include "window/file_list_view.h"
 #include "window/hand_over.h"
 #include "window/help_page.h"
@@ -64,6 +70,12 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     // Escape handling, and the view's refresh.
     EVT_CHAR_HOOK(CMainDialog::OnCharHook)
     EVT_TIMER(kViewTimerId, CMainDialog::OnViewTimer)
+    EVT_MENU(ID_FILE_ADDFILES, CMainDialog::OnFileAddFiles)
+    EVT_MENU(ID_FILE_ADDFOLDER, CMainDialog::OnFileAddFolder)
+    // Keys only (OnCharHook): no menu item issues these.
+    EVT_MENU(ID_EDIT_PASTE, CMainDialog::OnEditPaste)
+    EVT_MENU(ID_EDIT_SELECTALL, CMainDialog::OnEditSelectAll)
+    EVT_MENU(ID_EDIT_REMOVE, CMainDialog::OnEditRemove)
 wxEND_EVENT_TABLE()
 
 CMainDialog::CMainDialog()
@@ -92,6 +104,7 @@ bool CMainDialog::OnInitDialog() {
     LoadFileIdData(m_dataFileName, m_headerTemplate);
 
     DragAcceptFiles(true);
+    m_dropsShownAccepted = true;
 
     const WindowProfile profile = FitToScreen(ReadProfile());
     m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
@@ -137,7 +150,13 @@ void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
     paths.reserve(event.GetNumberOfFiles());
     const wxString* files = event.GetFiles();
     for (int i = 0; i < event.GetNumberOfFiles(); ++i) paths.push_back(FileNameBytes(files[i]));
+    TakeInPaths(std::move(paths));
+}
+
+void CMainDialog::TakeInPaths(std::vector<std::string> paths) {
+    if (!TheRunState().IntakeAccepted() || paths.empty()) return;
     StartDropIntake(std::move(paths));
+    SynchroniseView();
 }
 
 void CMainDialog::OnFileExit(wxCommandEvent&) {
@@ -258,11 +277,32 @@ void CMainDialog::OnCharHook(wxKeyEvent& event) {
         case WXK_ESCAPE:
             return;
         default:
-            event.Skip();
+            break;
     }
+    int command = 0;
+    const int modifiers = event.GetModifiers();
+    if (modifiers == wxMOD_CONTROL && event.GetKeyCode() == 'V') command = ID_EDIT_PASTE;
+    if (modifiers == wxMOD_CONTROL && event.GetKeyCode() == 'A') command = ID_EDIT_SELECTALL;
+    if (modifiers == wxMOD_NONE && (event.GetKeyCode() == WXK_DELETE || event.GetKeyCode() == WXK_NUMPAD_DELETE)) {
+        command = ID_EDIT_REMOVE;
+    }
+    if (command == 0) {
+        event.Skip();
+        return;
+    }
+    wxCommandEvent commandEvent(wxEVT_MENU, command);
+    commandEvent.SetEventObject(this);
+    ProcessWindowEvent(commandEvent);
 }
 
 void CMainDialog::OnViewTimer(wxTimerEvent&) {
+    // The drop cursor tells the truth: while drops are refused it shows no
+    // accepting sign. The toolkit must see false between two trues.
+    const bool accepted = TheRunState().IntakeAccepted();
+    if (accepted != m_dropsShownAccepted) {
+        DragAcceptFiles(accepted);
+        m_dropsShownAccepted = accepted;
+    }
     SynchroniseView();
     if (CloseSignalReceived()) CloseOnSignal();
 }
@@ -277,4 +317,51 @@ void CMainDialog::CloseOnSignal() {
         return;
     }
     Close();
+}
+
+void CMainDialog::OnFileAddFiles(wxCommandEvent&) {
+    if (!TheRunState().IntakeAccepted()) return;
+    wxFileDialog dialog(this, "Add Files", wxEmptyString, wxEmptyString, wxFileSelectorDefaultWildcardStr,
+                        wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return;
+    wxArrayString chosen;
+    dialog.GetPaths(chosen);
+    std::vector<std::string> paths;
+    paths.reserve(chosen.size());
+    for (const wxString& path : chosen) paths.push_back(FileNameBytes(path));
+    TakeInPaths(std::move(paths));
+}
+
+void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
+    if (!TheRunState().IntakeAccepted()) return;
+    // Opens where the last one was chosen, else at home: the toolkit's own
+    // start, the recently used files, lists no folders.
+    const wxString start = m_lastAddedFolder.empty() ? wxGetHomeDir() : FromFileName(m_lastAddedFolder);
+    wxDirDialog dialog(this, "Add Folder Contents", start, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) return;
+    const std::string folder = FileNameBytes(dialog.GetPath());
+    if (!folder.empty()) m_lastAddedFolder = folder;
+    // Auto Rename may have begun while the dialog was up.
+    if (folder.empty() || !TheRunState().IntakeAccepted()) return;
+    StartFolderIntake(folder);
+    SynchroniseView();
+}
+
+void CMainDialog::OnEditPaste(wxCommandEvent&) {
+    if (!TheRunState().IntakeAccepted()) return;
+    TakeInPaths(PathsFromUriList(ClipboardFileList()));
+}
+
+void CMainDialog::OnEditSelectAll(wxCommandEvent&) {
+    m_fileList->SelectAllRows();
+}
+
+void CMainDialog::OnEditRemove(wxCommandEvent&) {
+    if (!TheRunState().ListChangesAllowed()) return;
+    m_fileList->CopySelectionToModel();
+    if (TheFileList().RemoveSelected() == 0) return;
+    m_fileList->ForgetSelection();
+    g_totalFiles = TheFileList().RowCount();
+    ::SetStatusText(AllFileText(g_totalFiles));
+    SynchroniseView();
 }

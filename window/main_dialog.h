@@ -35,6 +35,10 @@ public:
     // Shows what changed in the model since the last time; the timer calls it.
     void SynchroniseView();
 
+    // Adds a row per path as a drop of them does; ignored while drops are
+    // refused. The command line, the clipboard and Add Files come in here.
+    void TakeInPaths(std::vector<std::string> paths);
+
     CFileListView* FileListView() const { return m_fileList; }
     CStatusLine* StatusLine() const { return m_statusLine; }
     GuiHandOver& HandOver() const { return *m_handOver; }
@@ -57,6 +61,11 @@ private:
     // What the dialog manager's Enter and Escape handling becomes here.
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
+    void OnFileAddFiles(wxCommandEvent& event);
+    void OnFileAddFolder(wxCommandEvent& event);
+    void OnEditPaste(wxCommandEvent& event);
+    void OnEditSelectAll(wxCommandEvent& event);
+    void OnEditRemove(wxCommandEvent& event);
 
     void ShowAutoRenameFailures(std::vector<RenameFailure> failures);
     // A close request by signal: closes the window once nothing modal is open.
@@ -64,9 +73,12 @@ private:
 
     std::string m_dataFileName;
     std::string m_headerTemplate;
+    std::string m_lastAddedFolder;  // where Add Folder Contents opens next
     int m_layoutDone = 0;
     bool m_profileWritten = false;
     bool m_contextMenuOpen = false;
+    // Whether the window shows the drop cursor as accepting; it follows the run state.
+    bool m_dropsShownAccepted = false;
     CFileListView* m_fileList = nullptr;
     CStatusLine* m_statusLine = nullptr;
     wxTimer m_viewTimer;

@@ -4,9 +4,19 @@
 
 #include "window/resource_ids.h"
 
+namespace {
+
+void AppendAddItems(wxMenu* file) {
+    file->Append(ID_FILE_ADDFILES, "Add &Files...");
+    file->Append(ID_FILE_ADDFOLDER, "Add Folder &Contents...");
+}
+
+}  // namespace
+
 wxMenuBar* CreateMainMenuBar() {
     auto* file = new wxMenu;
     file->Append(ID_FILE_NEWLIST, "&New");
+    AppendAddItems(file);
     file->AppendSeparator();
     file->Append(ID_FILE_EXIT, "&Exit");
 
@@ -30,6 +40,7 @@ wxMenuBar* CreateMainMenuBar() {
 wxMenu* CreateContextMenu() {
     auto* file = new wxMenu;
     file->Append(ID_FILE_NEWLIST, "&New");
+    AppendAddItems(file);
     file->AppendSeparator();
     file->Append(ID_FILE_EXIT, "E&xit");
 

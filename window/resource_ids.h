@@ -39,3 +39,9 @@ inline constexpr int ID_HELP_INDEX = WxCommandId(32775);
 inline constexpr int ID_TOOL_AUTORENAME = WxCommandId(32776);
 // The framework's standard Help command; no menu item issues it.
 inline constexpr int ID_HELP = WxCommandId(57670);
+// Ways to add rows besides a drop, and the keys that act on the list.
+inline constexpr int ID_FILE_ADDFILES = 1011;
+inline constexpr int ID_FILE_ADDFOLDER = 1012;
+inline constexpr int ID_EDIT_PASTE = 1013;
+inline constexpr int ID_EDIT_SELECTALL = 1014;
+inline constexpr int ID_EDIT_REMOVE = 1015;

@@ -8,6 +8,7 @@
 
 #include <wx/app.h>
 #include <wx/listctrl.h>
+#include <wx/uiaction.h>
 
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
@@ -154,6 +155,15 @@ void MainWindowTest::DoubleClickList() {
     wxListEvent event(wxEVT_LIST_ITEM_ACTIVATED, IDC_FILE_LIST);
     event.SetEventObject(list);
     list->GetEventHandler()->ProcessEvent(event);
+}
+
+void MainWindowTest::PressInList(const std::function<void(wxUIActionSimulator&)>& type) {
+    m_window->Raise();
+    m_window->FileListView()->SetFocus();
+    Pump();
+    wxUIActionSimulator keys;
+    type(keys);
+    Pump();
 }
 
 wxString MainWindowTest::StatusLineText() const { return m_window->StatusLine()->GetText(); }

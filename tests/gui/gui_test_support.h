@@ -16,6 +16,8 @@
 #include <wx/testing.h>
 #include <wx/weakref.h>
 
+class wxUIActionSimulator;
+
 #include "window/main_dialog.h"
 #include "window/rename_dialog.h"
 
@@ -124,6 +126,8 @@ protected:
     void WaitUntilIdle();
     void SelectRows(const std::vector<long>& rows);
     void DoubleClickList();
+    // Gives the list the keyboard focus and types into it with real key presses.
+    void PressInList(const std::function<void(wxUIActionSimulator&)>& type);
     wxString StatusLineText() const;
     fs::path ProfileFile() const { return m_config.Path() / "Quorvane.conf"; }
 

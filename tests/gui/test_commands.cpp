@@ -209,7 +209,9 @@ TEST(Menus, MenuBarHasTheDocumentedItems) {
         leaves.insert(leaves.end(), inner.begin(), inner.end());
     }
     const std::vector<std::pair<std::string, int>> expected = {
-        {"&File/&New", ID_FILE_NEWLIST},     {"&File/-", 0}, {"&File/&Exit", ID_FILE_EXIT},
+        {"&File/&New", ID_FILE_NEWLIST},     {"&File/Add &Files...", ID_FILE_ADDFILES},
+        {"&File/Add Folder &Contents...", ID_FILE_ADDFOLDER},                {"&File/-", 0},
+        {"&File/&Exit", ID_FILE_EXIT},
         {"&Tool/&Check", ID_TOOL_CHECK},     {"&Tool/-", 0}, {"&Tool/Auto Rename", ID_TOOL_AUTORENAME},
         {"&About/&Help", ID_HELP_INDEX},     {"&About/-", 0}, {"&About/&About Quorvane", ID_ABOUT_BOX}};
     EXPECT_EQ(leaves, expected);
@@ -218,7 +220,8 @@ TEST(Menus, MenuBarHasTheDocumentedItems) {
 TEST(Menus, ContextMenuHasTheDocumentedItems) {
     std::unique_ptr<wxMenu> menu(CreateContextMenu());
     const std::vector<std::pair<std::string, int>> expected = {
-        {"&File/&New", ID_FILE_NEWLIST}, {"&File/-", 0}, {"&File/E&xit", ID_FILE_EXIT},
+        {"&File/&New", ID_FILE_NEWLIST}, {"&File/Add &Files...", ID_FILE_ADDFILES},
+        {"&File/Add Folder &Contents...", ID_FILE_ADDFOLDER}, {"&File/-", 0}, {"&File/E&xit", ID_FILE_EXIT},
         {"&Tool/&Check", ID_TOOL_CHECK}};
     EXPECT_EQ(Leaves(menu.get(), ""), expected);
 }

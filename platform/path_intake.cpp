@@ -1,0 +1,102 @@
+#include "platform/path_intake.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <unistd.h>
+
+namespace {
+
+std::string CurrentFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) return "/";
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(buffer.find('\0'));
+    return buffer;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string AbsolutePath(std::string_view argument) {
+    if (argument.empty()) return {};
+    const std::string joined = argument.front() == '/' ? std::string(argument) : CurrentFolder() + "/" + std::string(argument);
+    std::string path;
+    size_t at = 0;
+    while (at < joined.size()) {
+        const size_t end = std::min(joined.find('/', at), joined.size());
+        const std::string_view component(joined.data() + at, end - at);
+        if (!component.empty() && component != ".") {
+            path += '/';
+            path += component;
+        }
+        at = end + 1;
+    }
+    return path.empty() ? "/" : path;
+}
+
+std::string PathFromFileUri(std::string_view uri) {
+    if (!StartsWithNoCase(uri, "file:")) return {};
+    uri.remove_prefix(5);
+    // "file:///path" and "file://localhost/path" are this machine's; another
+    // host's files cannot be opened here.
+    if (uri.substr(0, 2) == "//") {
+        uri.remove_prefix(2);
+        const size_t slash = uri.find('/');
+        if (slash == std::string_view::npos) return {};
+        const std::string_view host = uri.substr(0, slash);
+        if (!host.empty() && !(host.size() == 9 && StartsWithNoCase(host, "localhost"))) return {};
+        uri.remove_prefix(slash);
+    }
+    if (uri.empty() || uri.front() != '/') return {};
+    std::string path;
+    path.reserve(uri.size());
+    for (size_t i = 0; i < uri.size(); ++i) {
+        if (uri[i] == '%' && i + 2 < uri.size() && HexValue(uri[i + 1]) >= 0 && HexValue(uri[i + 2]) >= 0) {
+            path += static_cast<char>(HexValue(uri[i + 1]) * 16 + HexValue(uri[i + 2]));
+            i += 2;
+        } else {
+            path += uri[i];
+        }
+    }
+    // A NUL cannot be part of a file name.
+    if (path.find('\0') != std::string::npos) return {};
+    return path;
+}
+
+std::vector<std::string> PathsFromUriList(std::string_view text) {
+    std::vector<std::string> paths;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\0')) line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        std::string path = PathFromFileUri(line);
+        if (path.empty()) continue;
+        // A folder's URI may end in '/'; a drop names the folder without it.
+        while (path.size() > 1 && path.back() == '/') path.pop_back();
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}

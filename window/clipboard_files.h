@@ -1,0 +1,9 @@
+// Files copied in a file manager, as the clipboard holds them.
+#pragma once
+
+#include <string>
+
+// The raw bytes of the clipboard's list of file URIs: "text/uri-list" when
+// offered, else GNOME's "x-special/gnome-copied-files"; empty when the
+// clipboard holds no files. Raw, so names that are not UTF-8 stay bytes.
+std::string ClipboardFileList();
