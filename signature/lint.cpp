@@ -141,13 +141,14 @@ std::vector<LintWarning> LintFileIdText(std::string_view text) {
         for (const LintedEntry& earlier : entries) {
             // An empty or never-fitting entry has its own warning already.
             if (earlier.entry.patternLength == 0 || !CanFit(earlier.entry) || !CanFit(linted.entry)) continue;
-            if (SameSignature(earlier.entry, linted.entry)) continue;  // an alternative extension
-            if (Covers(earlier.entry, linted.entry)) {
+            if (!Covers(earlier.entry, linted.entry)) continue;
+            // The first entry that covers it fits first; with the same signature it is an alternative.
+            if (!SameSignature(earlier.entry, linted.entry)) {
                 warnings.push_back({read.line, "never reached: every file it fits fits line " +
                                                    std::to_string(earlier.line) + " (" + earlier.entry.extension +
                                                    ") first"});
-                break;
             }
+            break;
         }
         entries.push_back(std::move(linted));
     }
