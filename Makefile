@@ -34,7 +34,8 @@ screenshot: build
 	scripts/setup-deps.sh test
 	scripts/screenshot.sh $(BUILD)
 
-# Feeds the signature file loader random files for a fixed time.
+# Feeds the signature file loader, and the matcher with the rename proposal,
+# random input for FUZZ_SECONDS in all.
 fuzz:
 	scripts/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 

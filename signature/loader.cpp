@@ -55,19 +55,6 @@ private:
     bool m_ended = false;
 };
 
-int32_t ParseOffset(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > std::numeric_limits<int32_t>::max()) value = std::numeric_limits<int32_t>::max();
-    }
-    return static_cast<int32_t>(negative ? -value : value);
-}
-
 // The line feed, and a carriage return left before it by a CR CR LF ending.
 void StripLineEnd(std::string& field) {
     if (!field.empty() && field.back() == '\n') field.pop_back();
@@ -107,6 +94,19 @@ std::optional<std::string> ParseDataLine(const std::string& line, FileIdEntry& e
 }
 
 }  // namespace
+
+int32_t ParseOffset(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > std::numeric_limits<int32_t>::max()) value = std::numeric_limits<int32_t>::max();
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}
 
 int CountChar(std::string_view text, char c) {
     int count = 0;

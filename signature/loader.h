@@ -1,6 +1,7 @@
 // Reading the signature file into a table.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -17,6 +18,11 @@ int CountChar(std::string_view text, char c);
 // Copies `line` from `start` up to the next comma or the end into `destination`;
 // returns the position of that comma (or of the end).
 int ReadField(std::string& destination, std::string_view line, int start);
+
+// Reads an offset field as the loader does: leading blanks, a sign, then
+// decimal digits up to the first other character (none read as 0); clamped
+// to the int32_t range.
+int32_t ParseOffset(std::string_view text);
 
 // Decodes pairs of digits ("A"-"F" are 10-15, any other character counts as its
 // code minus '0'); an unpaired last digit yields nothing. Writes a zero byte

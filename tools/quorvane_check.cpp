@@ -15,6 +15,7 @@
 #include "platform/data_location.h"
 #include "platform/error_text.h"
 #include "platform/path_split.h"
+#include "signature/lint.h"
 #include "signature/loader.h"
 #include "signature/matcher.h"
 #include "tasks/path_run.h"
@@ -31,6 +32,7 @@ constexpr int kExitWriteFailed = 5;
 
 const char kUsage[] =
     "Usage: quorvane-check [-r] [--rename] [--data FILE] PATH...\n"
+    "       quorvane-check --lint [FILE]\n"
     "\n"
     "Judges each file by its first 64 bytes against the signature table and\n"
     "prints one line per path: the verdict (unknown, mismatch, match, folder),\n"
@@ -49,6 +51,12 @@ const char kUsage[] =
     "               else the installed one (../share/quorvane/ beside the\n"
     "               program); a Quorvane.dat in the current folder is used only\n"
     "               when named here\n"
+    "  --lint [FILE]\n"
+    "               check a signature table instead (FILE, else the one found\n"
+    "               as without --data): prints \"FILE:LINE: warning\" for each\n"
+    "               line that loads but is probably a mistake; exit status 0\n"
+    "               when there is none, 1 when there are some or the table is\n"
+    "               defective\n"
     "  --help       show this text\n"
     "\n"
     "Exit status: 0 every path judged, 1 the signature table is defective,\n"
@@ -146,6 +154,29 @@ private:
     int m_exitCode = kExitRan;
 };
 
+// --lint [FILE]: one line per warning on standard output.
+int LintTable(int argc, char** argv) {
+    if (argc > 1) {
+        PrintError("--lint takes at most one file: --lint [FILE]");
+        return kExitUsage;
+    }
+    const std::string dataFile = argc == 1 ? argv[0] : LocateUserOrInstalledDataFile(kDataFileName);
+    std::vector<LintWarning> warnings;
+    if (std::optional<TableDefect> defect = LintFileIdData(dataFile, warnings)) {
+        PrintTableDefect(dataFile, *defect);
+        return kExitBadTable;
+    }
+    for (const LintWarning& warning : warnings) {
+        const std::string line = dataFile + ":" + std::to_string(warning.line) + ": " + warning.text + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        PrintError("cannot write the output: " + ErrorText(errno));
+        return kExitWriteFailed;
+    }
+    return warnings.empty() ? kExitRan : kExitBadTable;
+}
+
 // Parses the arguments; returns an exit code when the program should end now.
 std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
     bool optionsEnded = false;
@@ -162,6 +193,8 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
             options.recursive = true;
         } else if (arg == "--rename") {
             options.rename = true;
+        } else if (arg == "--lint") {
+            return LintTable(argc - i - 1, argv + i + 1);
         } else if (arg == "--data") {
             if (i + 1 >= argc) {
                 PrintError("--data needs a file: --data FILE");

@@ -2,6 +2,8 @@
 // file's messages, folders and renaming.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -107,6 +109,23 @@ TEST_F(CheckCommandTest, ExitCodesAndSignatureFileMessages) {
     const RunResult bad = Run("--data bad.dat x");
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err, "プロファイルのデータエラーです.(Line 4)\n\n[0,FF,0\n]\nbad.dat: line 4: expected 5 commas, found 2\n");
+}
+
+TEST_F(CheckCommandTest, LintExitsOneWithAWarningPerLineAndZeroWhenClean) {
+    EXPECT_EQ(Run("--lint Quorvane.dat").exitCode, 0);
+    ::mkdir((dir / "config").c_str(), 0755);
+    ::mkdir((dir / "config/quorvane").c_str(), 0755);
+    WriteFile(dir / "config/quorvane/Quorvane.dat", testsupport::kHeader + "0,4142,0,,A,a\n0,4a,0,,B,b\n");
+    const RunResult found = Run("--lint");
+    EXPECT_EQ(found.exitCode, 1);
+    EXPECT_EQ(found.out.rfind(dir / "config/quorvane/Quorvane.dat:4: pattern '4a' has lower-case", 0), 0u)
+        << found.out;
+    EXPECT_EQ(std::count(found.out.begin(), found.out.end(), '\n'), 1);
+    WriteFile(dir / "bad.dat", testsupport::kHeader + "0,FF,0\n");
+    const RunResult bad = Run("--lint bad.dat");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("bad.dat: line 3: expected 5 commas"), std::string::npos) << bad.err;
+    EXPECT_EQ(Run("--lint a.dat b.dat").exitCode, 2);
 }
 
 // Paths that cannot be judged are told apart from verdicts, and say so in the exit status.
