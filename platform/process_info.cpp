@@ -5,3 +5,5 @@
 long CurrentProcessId() { return static_cast<long>(getpid()); }
 
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+bool StandardOutputIsTerminal() { return isatty(STDOUT_FILENO) == 1; }

@@ -7,3 +7,4 @@ long CurrentProcessId();
 
 // Whether standard error goes to a terminal (progress is drawn only there).
 bool StandardErrorIsTerminal();
+bool StandardOutputIsTerminal();

@@ -102,8 +102,8 @@ std::string JsonObject(const std::vector<JsonField>& fields) {
     return out + "}";
 }
 
-ProgressLine::ProgressLine(bool shown)
-    : m_shown(shown), m_start(std::chrono::steady_clock::now()), m_lastDraw(m_start) {}
+ProgressLine::ProgressLine(bool shown, bool recordsOnTerminal)
+    : m_shown(shown), m_recordsOnTerminal(recordsOnTerminal), m_start(std::chrono::steady_clock::now()), m_lastDraw(m_start) {}
 
 void ProgressLine::Count() {
     ++m_count;
@@ -117,6 +117,10 @@ void ProgressLine::Count() {
     std::fprintf(stderr, "\r\033[K%ld files judged, %.0f files/s", m_count, seconds > 0 ? m_count / seconds : 0.0);
     std::fflush(stderr);
     m_drawn = true;
+}
+
+void ProgressLine::BeforeRecord() {
+    if (m_recordsOnTerminal) Clear();
 }
 
 void ProgressLine::Clear() {

@@ -28,13 +28,17 @@ std::string JsonObject(const std::vector<JsonField>& fields);
 // times a second. Only used when standard error is a terminal.
 class ProgressLine {
 public:
-    explicit ProgressLine(bool shown);
+    // `recordsOnTerminal`: the records go to the same screen, so the line is
+    // taken away before each one.
+    ProgressLine(bool shown, bool recordsOnTerminal);
     void Count();
-    // Removes the line before a record is written to a terminal beneath it.
+    // Before a record is written.
+    void BeforeRecord();
     void Clear();
 
 private:
     bool m_shown;
+    bool m_recordsOnTerminal;
     bool m_drawn = false;
     long m_count = 0;
     std::chrono::steady_clock::time_point m_start;

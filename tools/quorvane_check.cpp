@@ -142,10 +142,10 @@ void PrintTableDefect(const std::string& fileName, const TableDefect& defect) {
 class Checker {
 public:
     Checker(const Options& options, const FileIdTable& table)
-        : m_options(options), m_table(table), m_progress(options.recursive && StandardErrorIsTerminal()) {}
+        : m_options(options), m_table(table), m_progress(options.recursive && StandardErrorIsTerminal(), StandardOutputIsTerminal()) {}
 
     void Report(const PathRunItem& item) {
-        m_progress.Clear();
+        m_progress.BeforeRecord();
         if (item.IsUnreadableFolder()) {
             PrintError("cannot read folder " + item.path + ": " + item.unreadableFolderReason);
             Raise(kExitNotJudged);
