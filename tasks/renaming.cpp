@@ -1,5 +1,8 @@
 #include "tasks/renaming.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "filelist/file_list.h"
 #include "platform/path_split.h"
 #include "platform/safe_rename.h"
@@ -17,43 +20,118 @@ NameProposal ProposeName(int32_t row) {
     return {copy.fileName, ProposedName(copy.fileName, *CurrentFileIdTable(), copy.verdict)};
 }
 
+namespace {
+
+constexpr char kNotSingleName[] = "not a single file name in its folder";
+
+}  // namespace
+
 std::optional<RenameFailure> RenameInFolder(const std::string& folder, const std::string& currentName,
-                                            const std::string& newName) {
+                                            const std::string& newName, RenameRun& run) {
     const std::string oldPath = folder + currentName;
     const std::string newPath = folder + newName;
     // A table's extension or a typed name must not reach another folder.
-    if (!IsSingleName(newName)) return RenameFailure{oldPath, newPath, "not a single file name in its folder"};
+    if (!IsSingleName(newName)) return RenameFailure{oldPath, newPath, kNotSingleName};
     const RenameOutcome outcome = RenameNoReplace(oldPath, newPath);
     if (!outcome.ok) return RenameFailure{oldPath, newPath, outcome.reason};
+    // A name kept as it was is no rename to take back.
+    if (newName != currentName) run.Record(folder, currentName, newName);
     return std::nullopt;
 }
 
-std::optional<RenameFailure> RenameRow(int32_t row, const std::string& currentName, const std::string& newName) {
+std::optional<RenameFailure> WouldRenameFail(const std::string& folder, const std::string& currentName,
+                                             const std::string& newName) {
+    namespace fs = std::filesystem;
+    const std::string oldPath = folder + currentName;
+    const std::string newPath = folder + newName;
+    if (!IsSingleName(newName)) return RenameFailure{oldPath, newPath, kNotSingleName};
+    if (newName == currentName) return std::nullopt;
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(newPath, error))) return std::nullopt;
+    // Another spelling of the same file (a change of case on a case-blind disk) is no clash.
+    if (fs::equivalent(oldPath, newPath, error)) return std::nullopt;
+    return RenameFailure{oldPath, newPath, "the new name is taken"};
+}
+
+std::optional<RenameFailure> RenameRow(int32_t row, const std::string& currentName, const std::string& newName,
+                                       RenameRun& run) {
     FileList& list = TheFileList();
-    if (auto failure = RenameInFolder(list.GetText(row, kColumnLocation), currentName, newName)) return failure;
+    if (auto failure = RenameInFolder(list.GetText(row, kColumnLocation), currentName, newName, run)) return failure;
     list.SetFileName(row, newName);
     list.ClearExpectedType(row);
     CheckItem(row);
     return std::nullopt;
 }
 
-void AutoRenameWorker(const std::function<void(std::vector<RenameFailure>)>& finished) {
-    std::vector<RenameFailure> failures;
+namespace {
+
+std::string NotJournalledNotice(const std::string& problem) {
+    return "The files were renamed, but the renames were not journalled and cannot be undone:\n" + problem;
+}
+
+}  // namespace
+
+void AutoRenameWorker(const RenameRunFinished& finished) {
+    RenameRunReport report;
+    RenameRun run;
     FileList& list = TheFileList();
     for (int32_t i = 0; i < list.RowCount(); ++i) {
         if (!list.IsSelected(i)) continue;
         const NameProposal proposal = ProposeName(i);
-        if (auto failure = RenameRow(i, proposal.currentName, proposal.proposedName)) {
-            failures.push_back(std::move(*failure));
+        if (auto failure = RenameRow(i, proposal.currentName, proposal.proposedName, run)) {
+            report.failures.push_back(std::move(*failure));
         }
     }
+    if (auto problem = run.TakeJournalProblem()) report.notice = NotJournalledNotice(*problem);
     TheRunState().EndRenaming();
-    if (finished) finished(std::move(failures));
+    if (finished) finished(std::move(report));
 }
 
-bool StartAutoRename(std::function<void(std::vector<RenameFailure>)> finished) {
+bool StartAutoRename(RenameRunFinished finished) {
     if (!TheRunState().TryBeginRenaming(RenameKind::Automatic)) return false;
     StartDetachedThread([finished = std::move(finished)] { AutoRenameWorker(finished); });
+    return true;
+}
+
+RenameRunReport UndoRenameRun(const std::string& runId, RenameRun& run,
+                              const std::function<void(const JournalRecord&)>& undone) {
+    RenameRunReport report;
+    std::string error;
+    std::vector<JournalRecord> records = ReadJournalRun(run.JournalPath(), runId, error);
+    if (records.empty()) {
+        report.notice = "Nothing to undo: " + error;
+        return report;
+    }
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        if (auto failure = RenameInFolder(it->folder, it->newName, it->oldName, run)) {
+            report.failures.push_back(std::move(*failure));
+        } else if (undone) {
+            undone(*it);
+        }
+    }
+    return report;
+}
+
+bool StartUndoLastRun(RenameRunFinished finished) {
+    if (!TheRunState().TryBeginRenaming(RenameKind::Automatic)) return false;
+    StartDetachedThread([finished = std::move(finished)] {
+        RenameRun run;
+        RenameRunReport report = UndoRenameRun("", run, [](const JournalRecord& record) {
+            FileList& list = TheFileList();
+            for (int32_t row = 0; row < list.RowCount(); ++row) {
+                if (list.GetText(row, kColumnLocation) != record.folder ||
+                    list.GetText(row, kColumnFileName) != record.newName) {
+                    continue;
+                }
+                list.SetFileName(row, record.oldName);
+                list.ClearExpectedType(row);
+                CheckItem(row);
+            }
+        });
+        if (auto problem = run.TakeJournalProblem()) report.notice = NotJournalledNotice(*problem);
+        TheRunState().EndRenaming();
+        if (finished) finished(std::move(report));
+    });
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "signature/file_id_table.h"
 #include "signature/verdict.h"
+#include "tasks/journal.h"
 
 struct NameProposal {
     std::string currentName;   // column 1 of the row
@@ -30,23 +31,49 @@ struct RenameFailure {
 };
 
 // Renames `currentName` in `folder` (which ends with its separator) to
-// `newName` in the same folder, never over another file. A new name that is
-// not a single name in that folder is refused and nothing is touched.
+// `newName` in the same folder, never over another file, and journals it in
+// `run` before returning. A new name that is not a single name in that folder
+// is refused and nothing is touched.
 std::optional<RenameFailure> RenameInFolder(const std::string& folder, const std::string& currentName,
-                                            const std::string& newName);
+                                            const std::string& newName, RenameRun& run);
+
+// Why RenameInFolder would refuse, without touching anything: for a dry run.
+std::optional<RenameFailure> WouldRenameFail(const std::string& folder, const std::string& currentName,
+                                             const std::string& newName);
 
 // The same for a row. On success the row shows the new name and an empty
 // column 2 and is checked again; on failure it keeps its texts and status.
-std::optional<RenameFailure> RenameRow(int32_t row, const std::string& currentName, const std::string& newName);
+std::optional<RenameFailure> RenameRow(int32_t row, const std::string& currentName, const std::string& newName,
+                                       RenameRun& run);
+
+// What a run leaves to tell: the files it could not rename, and a notice
+// (the journal could not be written, there was nothing to undo) or nothing.
+struct RenameRunReport {
+    std::vector<RenameFailure> failures;
+    std::string notice;
+};
+using RenameRunFinished = std::function<void(RenameRunReport)>;
 
 // Renames every selected row to its proposal, top to bottom, going on after a
 // failure; then hands the failures to `finished`. Expects the renaming to
 // have begun in the run state and ends it itself.
-void AutoRenameWorker(const std::function<void(std::vector<RenameFailure>)>& finished);
+void AutoRenameWorker(const RenameRunFinished& finished);
 
 // Tool > Auto Rename: starts the worker unless something else changes the
 // rows or a renaming already runs. Returns whether it started.
-bool StartAutoRename(std::function<void(std::vector<RenameFailure>)> finished);
+bool StartAutoRename(RenameRunFinished finished);
+
+// Takes back the renames of run `runId` (the journal's last run when empty),
+// newest first, as a run of its own in `run`. A file no longer under its new
+// name, or whose old name is taken now, is left alone and listed as a failure.
+// `undone` hears of each rename taken back. The notice says when there was
+// nothing to undo; a journal problem stays in `run`.
+RenameRunReport UndoRenameRun(const std::string& runId, RenameRun& run,
+                              const std::function<void(const JournalRecord&)>& undone = {});
+
+// Tool > Undo Last Rename Run: like Auto Rename, on a worker; rows that show
+// a name taken back get the old name and are checked again.
+bool StartUndoLastRun(RenameRunFinished finished);
 
 // One message listing every file that was not renamed and why.
 std::string RenameFailureReport(const std::vector<RenameFailure>& failures);

@@ -76,6 +76,7 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     EVT_MENU(ID_EDIT_PASTE, CMainDialog::OnEditPaste)
     EVT_MENU(ID_EDIT_SELECTALL, CMainDialog::OnEditSelectAll)
     EVT_MENU(ID_EDIT_REMOVE, CMainDialog::OnEditRemove)
+    EVT_MENU(ID_TOOL_UNDORENAME, CMainDialog::OnToolUndoRename)
 wxEND_EVENT_TABLE()
 
 CMainDialog::CMainDialog()
@@ -221,6 +222,7 @@ void CMainDialog::RenameSelected(wxListEvent&) {
     } endRenaming;
     m_fileList->CopySelectionToModel();
     FileList& list = TheFileList();
+    RenameRun run;
     // The row count is read anew each time: a drop may add rows meanwhile.
     for (int32_t row = 0; row < list.RowCount(); ++row) {
         // The program is asked to end: no dialog for the rows left.
@@ -231,11 +233,16 @@ void CMainDialog::RenameSelected(wxListEvent&) {
         if (dialog.ShowModal() != wxID_OK) continue;
         const std::string newName = FileNameBytes(dialog.AfterName());
         if (newName == proposal.currentName) continue;
-        if (std::optional<RenameFailure> failure = RenameRow(row, proposal.currentName, newName)) {
+        if (std::optional<RenameFailure> failure = RenameRow(row, proposal.currentName, newName, run)) {
             SynchroniseView();
             ShowNotice(this, FromFileName(RenameFailureReport({*failure})));
         }
         SynchroniseView();
+        // Told at the first rename it concerns, and once.
+        if (std::optional<std::string> problem = run.TakeJournalProblem()) {
+            ShowNotice(this, FromFileName("The file was renamed, but the rename was not journalled and cannot be "
+                                          "undone:\n" + *problem));
+        }
     }
 }
 
@@ -250,22 +257,33 @@ void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
     // Also keeps a second Auto Rename from changing the selection under a running one.
     if (!TheRunState().ListChangesAllowed()) return;
     m_fileList->CopySelectionToModel();
-    std::shared_ptr<GuiHandOver> handOver = m_handOver;
-    StartAutoRename([this, handOver](std::vector<RenameFailure> failures) {
-        // On the worker: only the hand-over may be touched here.
-        if (failures.empty()) return;
-        handOver->Post([this, failures = std::move(failures)]() mutable {
-            ShowAutoRenameFailures(std::move(failures));
-        });
-    });
+    StartAutoRename(ReportOnWindow());
 }
 
-void CMainDialog::ShowAutoRenameFailures(std::vector<RenameFailure> failures) {
+void CMainDialog::OnToolUndoRename(wxCommandEvent&) {
+    // Refused while anything runs, as Auto Rename is.
+    if (!TheRunState().ListChangesAllowed()) return;
+    StartUndoLastRun(ReportOnWindow());
+}
+
+RenameRunFinished CMainDialog::ReportOnWindow() {
+    // Called on the worker: only the hand-over, which outlives the window and
+    // drops what comes after it, may be touched there.
+    return [this, handOver = m_handOver](RenameRunReport report) {
+        if (report.failures.empty() && report.notice.empty()) return;
+        handOver->Post([this, report = std::move(report)]() mutable { ShowAutoRenameFailures(std::move(report)); });
+    };
+}
+
+void CMainDialog::ShowAutoRenameFailures(RenameRunReport report) {
     // A closed window lingers until the next idle time; the user has left it.
     if (wxTheApp->IsScheduledForDestruction(this)) return;
     SynchroniseView();
-    CRenameReportDialog report(this, std::move(failures));
-    report.ShowModal();
+    if (!report.failures.empty()) {
+        CRenameReportDialog dialog(this, std::move(report.failures));
+        dialog.ShowModal();
+    }
+    if (!report.notice.empty()) ShowNotice(this, FromFileName(report.notice));
 }
 
 void CMainDialog::OnCharHook(wxKeyEvent& event) {

@@ -3,6 +3,7 @@
 // frame carries a menu bar; the program ends when it is destroyed.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ class wxListEvent;
 class CFileListView;
 class CStatusLine;
 class GuiHandOver;
-struct RenameFailure;
+struct RenameRunReport;
 
 class CMainDialog : public wxFrame {
 public:
@@ -58,6 +59,7 @@ private:
     void OnAboutBox(wxCommandEvent& event);
     void OnHelpIndex(wxCommandEvent& event);
     void OnToolAutoRename(wxCommandEvent& event);
+    void OnToolUndoRename(wxCommandEvent& event);
     // What the dialog manager's Enter and Escape handling becomes here.
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
@@ -67,7 +69,10 @@ private:
     void OnEditSelectAll(wxCommandEvent& event);
     void OnEditRemove(wxCommandEvent& event);
 
-    void ShowAutoRenameFailures(std::vector<RenameFailure> failures);
+    // A run's failures in the report dialog, its notice in a message box.
+    void ShowAutoRenameFailures(RenameRunReport report);
+    // For a worker: hands its report to the window's thread, if there is anything to show.
+    std::function<void(RenameRunReport)> ReportOnWindow();
     // A close request by signal: closes the window once nothing modal is open.
     void CloseOnSignal();
 

@@ -24,6 +24,7 @@ wxMenuBar* CreateMainMenuBar() {
     tool->Append(ID_TOOL_CHECK, "&Check");
     tool->AppendSeparator();
     tool->Append(ID_TOOL_AUTORENAME, "Auto Rename");
+    tool->Append(ID_TOOL_UNDORENAME, "&Undo Last Rename Run");
 
     auto* about = new wxMenu;
     about->Append(ID_HELP_INDEX, "&Help");

@@ -37,6 +37,7 @@ inline constexpr int ID_FILE_EXIT = WxCommandId(32771);
 inline constexpr int ID_TOOL_CHECK = WxCommandId(32772);
 inline constexpr int ID_HELP_INDEX = WxCommandId(32775);
 inline constexpr int ID_TOOL_AUTORENAME = WxCommandId(32776);
+inline constexpr int ID_TOOL_UNDORENAME = WxCommandId(32777);
 // The framework's standard Help command; no menu item issues it.
 inline constexpr int ID_HELP = WxCommandId(57670);
 // Ways to add rows besides a drop, and the keys that act on the list.

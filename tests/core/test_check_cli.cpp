@@ -166,3 +166,76 @@ TEST_F(CheckCommandTest, ATablePlantedInTheCurrentFolderIsIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+// Undoes the escapes quorvane-check's JSON strings use.
+std::string JsonStringValue(const std::string& object, const std::string& key) {
+    const std::string opening = "\"" + key + "\":\"";
+    size_t i = object.find(opening);
+    if (i == std::string::npos) return "<absent>";
+    std::string value;
+    for (i += opening.size(); i < object.size() && object[i] != '"'; ++i) {
+        if (object[i] != '\\') {
+            value += object[i];
+            continue;
+        }
+        const char e = object[++i];
+        if (e == 'n') value += '\n';
+        else if (e == 't') value += '\t';
+        else if (e == 'r') value += '\r';
+        else if (e == 'u') value += static_cast<char>(std::stoi(object.substr(i + 1, 4), nullptr, 16)), i += 4;
+        else value += e;
+    }
+    return value;
+}
+
+std::string FromHex(const std::string& hex) {
+    std::string bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return bytes;
+}
+
+TEST_F(CheckCommandTest, NullAndJsonRecordsGiveEveryNameBack) {
+    const std::vector<std::string> names = {"tab\there.gif", "new\nline.gif", "caf\xE9.gif", "plain.gif"};
+    std::filesystem::create_directory(dir / "in");
+    for (const std::string& name : names) WriteFile(dir / ("in/" + name), testsupport::kPngBytes);
+
+    // -0: only NUL ends a record; the verdict leads and the type closes it, so
+    // the path is what lies between, tabs and all.
+    const RunResult nul = Run("-0 -r in");
+    ASSERT_EQ(nul.exitCode, 0) << nul.err;
+    std::vector<std::string> fromNul;
+    for (size_t start = 0, end; (end = nul.out.find('\0', start)) != std::string::npos; start = end + 1) {
+        const std::string record = nul.out.substr(start, end - start);
+        EXPECT_EQ(record.substr(0, record.find('\t')), "mismatch");
+        EXPECT_EQ(record.substr(record.rfind('\t') + 1), "PNG image; png");
+        fromNul.push_back(record.substr(record.find('\t') + 1, record.rfind('\t') - record.find('\t') - 1));
+    }
+    EXPECT_EQ(nul.out.find('\n', nul.out.find("line") + 5), std::string::npos);
+
+    // --json: one object a line; the path text, or its raw bytes when it is not UTF-8.
+    const RunResult json = Run("--json -r in");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    std::vector<std::string> fromJson;
+    size_t lines = 0;
+    for (size_t start = 0, end; (end = json.out.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string object = json.out.substr(start, end - start);
+        ++lines;
+        EXPECT_EQ(JsonStringValue(object, "verdict"), "mismatch");
+        EXPECT_EQ(JsonStringValue(object, "extension"), "png");
+        const std::string bytes = JsonStringValue(object, "path_bytes");
+        fromJson.push_back(bytes == "<absent>" ? JsonStringValue(object, "path") : FromHex(bytes));
+        const std::string proposedBytes = JsonStringValue(object, "proposed_name_bytes");
+        const std::string proposed =
+            proposedBytes == "<absent>" ? JsonStringValue(object, "proposed_name") : FromHex(proposedBytes);
+        EXPECT_EQ(proposed, fromJson.back().substr(3, fromJson.back().size() - 7) + ".png");
+    }
+    EXPECT_EQ(lines, names.size());
+    for (const std::string& name : names) {
+        EXPECT_EQ(std::count(fromNul.begin(), fromNul.end(), "in/" + name), 1) << name;
+        EXPECT_EQ(std::count(fromJson.begin(), fromJson.end(), "in/" + name), 1) << name;
+    }
+}
+
+}  // namespace

@@ -32,6 +32,7 @@ protected:
     static constexpr int32_t kPng = 0;
     static constexpr int32_t kJpeg = 1;
     TempDir dir;
+    RenameRun run{dir / "renames.log"};
 };
 
 TEST_F(RenamingTest, ProposesTheBaseNameWithTheExpectedExtension) {
@@ -57,7 +58,7 @@ TEST_F(RenamingTest, ProposesTheBaseNameWithTheExpectedExtension) {
 TEST_F(RenamingTest, RenameRowUpdatesTheRowAndChecksItAgain) {
     WriteFile(dir / "photo.gif", testsupport::kPngBytes);
     const int32_t row = AddRow("photo.gif", kPng);
-    EXPECT_EQ(RenameRow(row, "photo.gif", "photo.png"), std::nullopt);
+    EXPECT_EQ(RenameRow(row, "photo.gif", "photo.png", run), std::nullopt);
     EXPECT_EQ(TheFileList().GetText(row, kColumnFileName), "photo.png");
     EXPECT_EQ(TheFileList().GetText(row, kColumnExpectType), "");
     EXPECT_EQ(TheFileList().GetImage(row), STATUS_MATCH);
@@ -68,7 +69,7 @@ TEST_F(RenamingTest, AFailedRenameKeepsTheRowAndNamesTheReason) {
     WriteFile(dir / "photo.gif", "first");
     WriteFile(dir / "photo.png", "second");
     const int32_t row = AddRow("photo.gif", kPng);
-    const auto failure = RenameRow(row, "photo.gif", "photo.png");
+    const auto failure = RenameRow(row, "photo.gif", "photo.png", run);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->oldPath, dir / "photo.gif");
     EXPECT_EQ(failure->newPath, dir / "photo.png");
@@ -88,7 +89,7 @@ TEST_F(RenamingTest, ANewNameThatIsNotASingleNameTouchesNothing) {
     for (const std::string& newName : {std::string("photo.x/../../y"), std::string("../y"), std::string("sub/y"),
                                        std::string(""), std::string("."), std::string(".."),
                                        std::string("a\0b", 3)}) {
-        const auto failure = RenameInFolder(dir / "in/", "photo.gif", newName);
+        const auto failure = RenameInFolder(dir / "in/", "photo.gif", newName, run);
         ASSERT_TRUE(failure.has_value()) << newName;
         EXPECT_EQ(failure->reason, "not a single file name in its folder");
     }
@@ -111,8 +112,8 @@ TEST_F(RenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd) {
 
     std::vector<RenameFailure> reported;
     std::atomic<bool> finished{false};
-    ASSERT_TRUE(StartAutoRename([&](std::vector<RenameFailure> failures) {
-        reported = std::move(failures);
+    ASSERT_TRUE(StartAutoRename([&](RenameRunReport report) {
+        reported = std::move(report.failures);
         finished = true;
     }));
     // A second Auto Rename while the first runs does nothing.

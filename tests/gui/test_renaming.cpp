@@ -355,6 +355,34 @@ INSTANTIATE_TEST_SUITE_P(Ways, ReportOutput,
                                            ReportOutputWay::SaveWhereNoFileCanBe),
                          [](const auto& info) { return WayName(info.param); });
 
+TEST_F(RenameTest, UndoLastRenameRunAfterAutoRename) {
+    DropAndCheck({{"first.gif", kPngBytes}, {"second.gif", kPngBytes}});
+    SelectRows({0, 1});
+    SendCommand(ID_TOOL_AUTORENAME);
+    WaitUntilIdle();
+    ASSERT_TRUE(Exists("first.png") && Exists("second.png"));
+    // Someone takes one old name back meanwhile: that file is left alone.
+    m_files.Write("second.gif", "a newcomer");
+
+    std::vector<SeenReport> reports;
+    m_dialogs->Expect(ShowReport(&reports));
+    SendCommand(ID_TOOL_UNDORENAME);
+    ASSERT_TRUE(PumpUntil([&] { return !reports.empty(); })) << "no report came";
+    WaitUntilIdle();
+
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].rows, 1);
+    EXPECT_EQ(reports[0].newName, "second.gif");
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "first.gif"), kPngBytes);
+    EXPECT_FALSE(Exists("first.png"));
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "second.png"), kPngBytes);
+    EXPECT_EQ(ReadWholeFile(m_files.Path() / "second.gif"), "a newcomer");
+    // The row follows its file and is judged again.
+    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "first.gif");
+    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
+    EXPECT_EQ(TheFileList().GetText(1, kColumnFileName), "second.png");
+}
+
 TEST_F(RenameTest, AutoRenameWithoutFailuresShowsNoBox) {
     DropAndCheck({{"wrong.gif", kPngBytes}});
     SelectRows({0});

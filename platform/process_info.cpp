@@ -1,0 +1,9 @@
+#include "platform/process_info.h"
+
+#include <unistd.h>
+
+long CurrentProcessId() { return static_cast<long>(getpid()); }
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+bool StandardOutputIsTerminal() { return isatty(STDOUT_FILENO) == 1; }
