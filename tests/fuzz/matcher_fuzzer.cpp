@@ -13,6 +13,7 @@
 #include "signature/file_id_table.h"
 #include "signature/loader.h"
 #include "signature/matcher.h"
+#include "tasks/journal.h"
 #include "tasks/renaming.h"
 
 namespace {
@@ -58,7 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string proposed = ProposedName(name, table, verdict);
     if (verdict.status != STATUS_MISMATCH) Require(proposed == name);
     if (!IsSingleName(proposed)) {
-        const std::optional<RenameFailure> failure = RenameInFolder(kNoFolder, name, proposed);
+        // The guard refuses before anything is renamed, so nothing is journalled either.
+        static RenameRun run(std::string(kNoFolder) + "renames.log");
+        const std::optional<RenameFailure> failure = RenameInFolder(kNoFolder, name, proposed, run);
         Require(failure.has_value() && failure->reason == kGuardReason);
     }
     return 0;

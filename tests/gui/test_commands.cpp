@@ -94,7 +94,9 @@ TEST_P(NewList, AsksAndClearsOnlyOnYes) {
 
     std::vector<SeenBox> boxes;
     if (c.expectBox) m_dialogs->Expect(AnswerBox(c.answer, &boxes));
-    if (c.busy) ASSERT_TRUE(TheRunState().TryBeginIntake());
+    if (c.busy) {
+        ASSERT_TRUE(TheRunState().TryBeginIntake());
+    }
     SendCommand(ID_FILE_NEWLIST);
     if (c.busy) TheRunState().EndIntake();
     m_dialogs->Verify();

@@ -202,7 +202,9 @@ TEST_P(RemoveRows, DeleteTakesSelectedRowsOutOfTheListOnly) {
     for (const std::string& name : names) DropPaths({m_files.Write(name, "GIF89a")});
     WaitUntilIdle();
     if (!c.selectedRows.empty()) SelectRows(c.selectedRows);
-    if (c.autoRenaming) ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
+    if (c.autoRenaming) {
+        ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
+    }
     CFileListView* list = window->FileListView();
     PressInList([&](wxUIActionSimulator& keys) {
         if (c.selectedRows.empty()) {
