@@ -42,7 +42,7 @@ void CFileListView::CopySelectionToModel() {
     }
     // The control's lookup grows with the number of selected rows: at 100,000
     // rows a handful takes under 1 ms, 10,000 about 0.25 s, 50,000 about 1 s
-    // (tests/gui/view_bench.cpp). Done once per rename action, not per event.
+    // (bench/view_bench.cpp). Done once per rename action, not per event.
     list.SetAllSelected(false);
     for (long item = 0; item < count; ++item) {
         if (GetItemState(item, wxLIST_STATE_SELECTED) != 0) list.SetSelected(static_cast<int32_t>(item), true);

@@ -1,4 +1,4 @@
-// Small helpers shared by the core tests: temporary folders, files, tables.
+// Small helpers shared by the core tests: tables, waiting, and the shared test files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,37 +13,16 @@
 
 #include "signature/file_id_table.h"
 #include "signature/loader.h"
+#include "tests/common/test_files.h"
 
 namespace testsupport {
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    // The folder with a trailing separator, as a row's location holds it.
-    std::string Folder() const { return path_ + "/"; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testfiles::ReadFile;
+using testfiles::TempDir;
+using testfiles::WriteFile;
+using testfiles::kJpegBytes;
+using testfiles::kPdfBytes;
+using testfiles::kPngBytes;
 
 // Reads a signature table from text into `table`; returns the defect message, if any.
 inline std::optional<std::string> ReadTable(const std::string& text, FileIdTable& table) {
@@ -77,8 +56,6 @@ inline void LoadSmallTable() {
               std::nullopt);
 }
 
-inline const std::string kPngBytes = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-inline const std::string kJpegBytes = "\xFF\xD8\xFF\xE0\0\x10JFIF";
 
 // Waits, at most a few seconds, until the condition holds.
 inline bool WaitFor(const std::function<bool()>& condition) {

@@ -33,31 +33,6 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
-TempDir::TempDir() {
-    std::random_device random;
-    m_path = fs::temp_directory_path() / ("quorvane-gui-" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directories(m_path);
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(m_path, ignored);
-}
-
-fs::path TempDir::Write(const std::string& name, const std::string& bytes) const {
-    const fs::path path = m_path / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
-std::string ReadWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 int TestDialogHook::Enter(wxDialog* dialog) {
     const int answer = wxTestingModalHook::Enter(dialog);
     return answer == wxID_NONE ? wxID_CANCEL : answer;

@@ -16,6 +16,8 @@
 #include <wx/testing.h>
 #include <wx/weakref.h>
 
+#include "tests/common/test_files.h"
+
 class wxUIActionSimulator;
 
 #include "window/main_dialog.h"
@@ -30,18 +32,10 @@ void Pump();
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 // A fresh folder under the system's temp folder, removed by the destructor.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const fs::path& Path() const { return m_path; }
-    fs::path Write(const std::string& name, const std::string& bytes) const;
-
-private:
-    fs::path m_path;
-};
-
-std::string ReadWholeFile(const fs::path& path);
+using testfiles::ReadFile;
+using testfiles::TempDir;
+using testfiles::kPdfBytes;
+using testfiles::kPngBytes;
 
 // A signature table the tests know: PNG, GIF and PDF.
 extern const char* const kTestSignatureTable;

@@ -23,8 +23,6 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kPngBytes = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0"s;
-const std::string kPdfBytes = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<<>>\nendobj\n"s;
 
 TEST_F(MainWindowTest, DropThenCheckShowsVerdictsAndSummary) {
     CMainDialog* window = OpenWindow();
@@ -179,7 +177,7 @@ TEST_F(MainWindowTest, ExitDuringCheckRunEndsAtOnceAndWritesProfile) {
     ASSERT_TRUE(TheRunState().CheckRunning()) << "the run ended before Exit could be tried";
     SendCommand(ID_FILE_EXIT);  // no box is expected
     ASSERT_TRUE(PumpUntil([this] { return WindowGone(); }));
-    const std::string profile = ReadWholeFile(ProfileFile());
+    const std::string profile = ReadFile(ProfileFile());
     EXPECT_NE(profile.find("XSize=480"), std::string::npos) << profile;
     EXPECT_NE(profile.find("YSize=320"), std::string::npos) << profile;
 }
@@ -335,8 +333,8 @@ TEST_F(HelpTest, HelpOpensThePageOfTheCurrentFolder) {
     m_work.Write("html/index.htm", "<html></html>");
     OpenWindow();
     SendCommand(ID_HELP_INDEX);
-    ASSERT_TRUE(PumpUntil([this] { return fs::exists(Opened()) && !ReadWholeFile(Opened()).empty(); }));
-    const std::string opened = ReadWholeFile(Opened());
+    ASSERT_TRUE(PumpUntil([this] { return fs::exists(Opened()) && !ReadFile(Opened()).empty(); }));
+    const std::string opened = ReadFile(Opened());
     const std::string page = (m_work.Path() / "html" / "index.htm").string();
     EXPECT_EQ(opened, page);
 }
@@ -346,8 +344,8 @@ TEST_F(HelpTest, FrameworkHelpCommandOpensTheSamePage) {
     m_work.Write("html/index.htm", "<html></html>");
     OpenWindow();
     SendCommand(ID_HELP);
-    ASSERT_TRUE(PumpUntil([this] { return fs::exists(Opened()) && !ReadWholeFile(Opened()).empty(); }));
-    EXPECT_NE(ReadWholeFile(Opened()).find("html/index.htm"), std::string::npos);
+    ASSERT_TRUE(PumpUntil([this] { return fs::exists(Opened()) && !ReadFile(Opened()).empty(); }));
+    EXPECT_NE(ReadFile(Opened()).find("html/index.htm"), std::string::npos);
 }
 
 TEST_F(HelpTest, MissingPageOpensNothingAndSaysNothing) {

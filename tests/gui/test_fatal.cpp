@@ -77,7 +77,7 @@ TEST_P(FatalSignatureFile, EndsWithCodeOneAndTheExactMessage) {
     EXPECT_EXIT(RunChild(folder.Path()), ::testing::ExitedWithCode(1), "");
     unsetenv(kChildFolder);
 
-    const std::string record = ReadWholeFile(folder.Path() / "record");
+    const std::string record = ReadFile(folder.Path() / "record");
     const size_t a = record.find('\x1e');
     const size_t b = record.find('\x1e', a + 1);
     const size_t c = record.find('\x1e', b + 1);

@@ -113,7 +113,7 @@ TEST_P(ProfileOnClose, WritesCurrentSizeAndWidths) {
         CloseWindow();
     }
     ASSERT_TRUE(WindowGone());
-    const std::string profile = ReadWholeFile(ProfileFile());
+    const std::string profile = ReadFile(ProfileFile());
     EXPECT_NE(profile.find("[Quorvaner]"), std::string::npos) << profile;
     for (const char* line : {"XSize=510", "YSize=370", "C00=91", "C01=92", "C02=93"}) {
         EXPECT_NE(profile.find(line), std::string::npos) << line << " in\n" << profile;

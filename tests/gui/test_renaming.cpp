@@ -24,8 +24,6 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kPngBytes = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0"s;
-const std::string kPdfBytes = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<<>>\nendobj\n"s;
 
 struct SeenReport {
     wxString summary;
@@ -111,7 +109,7 @@ TEST_P(RenameDialogAnswers, ProposesTheExpectedExtension) {
     EXPECT_EQ(TheFileList().GetText(0, kColumnExpectType).empty(), renamed);
     if (renamed) {
         EXPECT_FALSE(Exists("photo.gif"));
-        EXPECT_EQ(ReadWholeFile(m_files.Path() / c.expectedName), kPngBytes);
+        EXPECT_EQ(ReadFile(m_files.Path() / c.expectedName), kPngBytes);
     }
 }
 
@@ -193,8 +191,8 @@ TEST_F(RenameTest, FailedRenameIsReportedAndTheNextRowGoesOn) {
     EXPECT_TRUE(boxes[0].message.Contains("taken.gif")) << boxes[0].message;
     EXPECT_TRUE(boxes[0].style & wxOK);
     // Nothing lost: both files of the clash are intact.
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "taken.gif"), kPngBytes);
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "taken.png"), "already here");
+    EXPECT_EQ(ReadFile(m_files.Path() / "taken.gif"), kPngBytes);
+    EXPECT_EQ(ReadFile(m_files.Path() / "taken.png"), "already here");
     EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "taken.gif");
     EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
     EXPECT_TRUE(Exists("free.png"));
@@ -265,9 +263,9 @@ TEST_F(RenameTest, AutoRenameMixOneFailureOneReport) {
     EXPECT_FALSE(reports[0].reason.empty());
     EXPECT_TRUE(Exists("wrong.png"));
     EXPECT_FALSE(Exists("wrong.gif"));
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.gif"), kPngBytes);
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.png"), "in the way");
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "right.pdf"), kPdfBytes);
+    EXPECT_EQ(ReadFile(m_files.Path() / "clash.gif"), kPngBytes);
+    EXPECT_EQ(ReadFile(m_files.Path() / "clash.png"), "in the way");
+    EXPECT_EQ(ReadFile(m_files.Path() / "right.pdf"), kPdfBytes);
     EXPECT_TRUE(Exists("unselected.gif"));
     EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "wrong.png");
     EXPECT_EQ(TheFileList().GetImage(0), STATUS_MATCH);
@@ -302,7 +300,7 @@ TEST_F(RenameTest, TwoThousandFailuresGiveAReportThatFitsTheScreenAtOnce) {
     EXPECT_EQ(reports[0].summary, "2000 files were not renamed");
     EXPECT_EQ(reports[0].rows, kFailures);
     WaitUntilIdle();
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "photo1999.png"), "in the way");
+    EXPECT_EQ(ReadFile(m_files.Path() / "photo1999.png"), "in the way");
 }
 
 enum class ReportOutputWay { Copy, Save, SaveWhereNoFileCanBe };
@@ -340,7 +338,7 @@ TEST_P(ReportOutput, HoldsEveryFailureWithItsBytesOrSaysItFailed) {
         }
         case ReportOutputWay::Save:
             ASSERT_TRUE(dialog.SaveReport(FromFileName(folder + "list.txt")));
-            text = ReadWholeFile(folder + "list.txt");
+            text = ReadFile(folder + "list.txt");
             break;
         case ReportOutputWay::SaveWhereNoFileCanBe:
             EXPECT_FALSE(dialog.SaveReport(FromFileName(folder + "missing/list.txt")));
@@ -373,10 +371,10 @@ TEST_F(RenameTest, UndoLastRenameRunAfterAutoRename) {
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rows, 1);
     EXPECT_EQ(reports[0].newName, "second.gif");
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "first.gif"), kPngBytes);
+    EXPECT_EQ(ReadFile(m_files.Path() / "first.gif"), kPngBytes);
     EXPECT_FALSE(Exists("first.png"));
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "second.png"), kPngBytes);
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "second.gif"), "a newcomer");
+    EXPECT_EQ(ReadFile(m_files.Path() / "second.png"), kPngBytes);
+    EXPECT_EQ(ReadFile(m_files.Path() / "second.gif"), "a newcomer");
     // The row follows its file and is judged again.
     EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "first.gif");
     EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
@@ -408,7 +406,7 @@ TEST_F(RenameTest, ReportForAWindowThatIsClosedIsDropped) {
     m_window->Close();
     ASSERT_TRUE(PumpUntil([this] { return WindowGone(); }));
     for (int i = 0; i < 20; ++i) Pump();
-    EXPECT_EQ(ReadWholeFile(m_files.Path() / "clash.png"), "in the way");
+    EXPECT_EQ(ReadFile(m_files.Path() / "clash.png"), "in the way");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Figures for the window at 100,000 rows (run by hand under Xvfb):
-//   xvfb-run -a build/tests/gui/quorvane_view_bench [rows]
+//   xvfb-run -a build/bench/quorvane_view_bench [rows]
 // start-up of the main window, memory the view adds over the model, and the
 // cost of copying the control's selection into the model before a rename.
 #include <chrono>
