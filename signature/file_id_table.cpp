@@ -10,10 +10,25 @@ std::shared_ptr<const FileIdTable>& InstalledTable() {
 }
 }  // namespace
 
+namespace {
+std::string FoldedExtension(std::string_view extension) {
+    std::string folded(extension);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+}
+}  // namespace
+
 bool FileIdTable::Append(const FileIdEntry& entry) {
     if (Count() >= kFileIdTableSize) return false;
     m_entries.push_back(entry);
+    if (entry.extension[0] != 0) m_extensions.insert(FoldedExtension(entry.extension));
     return true;
+}
+
+bool FileIdTable::KnowsExtension(std::string_view extension) const {
+    return m_extensions.count(FoldedExtension(extension)) != 0;
 }
 
 std::shared_ptr<const FileIdTable> CurrentFileIdTable() {

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct FileIdEntry {
@@ -31,8 +33,12 @@ public:
     // False, with nothing added, once the table holds kFileIdTableSize entries.
     bool Append(const FileIdEntry& entry);
 
+    // Whether some entry names `extension` (without its dot), ASCII case folded.
+    bool KnowsExtension(std::string_view extension) const;
+
 private:
     std::vector<FileIdEntry> m_entries;
+    std::set<std::string> m_extensions;  // folded to lower case
 };
 
 // The table the program checks with. Replaced whole by a load; a check run

@@ -41,10 +41,16 @@ Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* byte
                              std::string_view fileExtension) {
     for (int32_t i = 0; i < table.Count(); ++i) {
         if (!EntryFits(table[i], bytes, count)) continue;
+        bool acceptsNone = false;
         for (int32_t j = i; j < table.Count(); ++j) {
-            if ((j == i || SameSignature(table[i], table[j])) && ExtensionAccepted(table[j], fileExtension)) {
-                return {STATUS_MATCH, i};
-            }
+            if (j != i && !SameSignature(table[i], table[j])) continue;
+            if (ExtensionAccepted(table[j], fileExtension)) return {STATUS_MATCH, i};
+            acceptsNone = acceptsNone || table[j].extension[0] == 0;
+        }
+        // For kinds that go without an extension (programs, scripts), a dot
+        // suffix no entry names is part of the name: "ld.bfd", "python3.11".
+        if (acceptsNone && !fileExtension.empty() && !table.KnowsExtension(fileExtension.substr(1))) {
+            return {STATUS_MATCH, i};
         }
         return {STATUS_MISMATCH, i};
     }

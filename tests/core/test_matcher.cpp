@@ -68,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"NoExtension", "\xFF\xD8\xFF\xE0", "", STATUS_MISMATCH, "jpg"},
         MatchCase{"EmptyAlternativeAcceptsNoExtension", "\x7F" "ELF\x02\x01", "", STATUS_MATCH, "elf"},
         MatchCase{"LibraryExtension", "\x7F" "ELF\x02\x01", ".so", STATUS_MATCH, "elf"},
-        MatchCase{"ElfWithForeignExtension", "\x7F" "ELF\x02\x01", ".png", STATUS_MISMATCH, "elf"},
+        MatchCase{"ElfWithAnotherKindsExtension", "\x7F" "ELF\x02\x01", ".jpg", STATUS_MISMATCH, "elf"},
+        // A suffix no entry names is part of a program's name, as in "ld.bfd".
+        MatchCase{"ElfWithADotInItsName", "\x7F" "ELF\x02\x01", ".bfd", STATUS_MATCH, "elf"},
+        MatchCase{"JpegWithAnUnknownExtension", "\xFF\xD8\xFF\xE0", ".bfd", STATUS_MISMATCH, "jpg"},
         MatchCase{"SpecificBeforeGeneral", std::string("PK\x03\x04\x14\0\0\0\x08\0", 10), ".zip", STATUS_MISMATCH, "spz"},
         MatchCase{"FamilyMember", std::string("PK\x03\x04\x0A\0", 6), ".docx", STATUS_MATCH, "zip"},
         MatchCase{"NonAsciiCaseIsExact", "\xFF\xD8\xFF", ".JPG\xC3\xA9", STATUS_MISMATCH, "jpg"},

@@ -117,7 +117,9 @@ TEST_F(RenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd) {
         finished = true;
     }));
     // A second Auto Rename while the first runs does nothing.
-    if (!finished) EXPECT_FALSE(StartAutoRename(nullptr));
+    if (!finished) {
+        EXPECT_FALSE(StartAutoRename(nullptr));
+    }
     ASSERT_TRUE(testsupport::WaitFor([&] { return finished.load(); }));
 
     EXPECT_EQ(TheFileList().GetText(a, kColumnFileName), "a.png");
