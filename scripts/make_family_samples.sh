@@ -139,7 +139,7 @@ sample Hello.class class class class_from_javac "" "Java class"
 # ---- RPM: rpmbuild's binary and source packages, makedeltarpm's delta
 mkdir -p rpm/SPECS
 for version in 1 2; do
-    cat >rpm/SPECS/hello.spec <<EOF
+    cat >rpm/SPECS/hello.rpmbuild <<EOF
 Name: hello
 Version: $version
 Release: 1
@@ -154,7 +154,7 @@ echo $version > %{buildroot}/usr/share/hello/version
 %files
 /usr/share/hello/version
 EOF
-    rpmbuild --quiet --define "_topdir $PWD/rpm" -ba rpm/SPECS/hello.spec 2>/dev/null
+    rpmbuild --quiet --define "_topdir $PWD/rpm" -ba rpm/SPECS/hello.rpmbuild 2>/dev/null
 done
 makedeltarpm rpm/RPMS/noarch/hello-1-1.noarch.rpm rpm/RPMS/noarch/hello-2-1.noarch.rpm hello.drpm
 sample rpm/RPMS/noarch/hello-2-1.noarch.rpm rpm rpm rpm_from_rpmbuild "" "RPM package"

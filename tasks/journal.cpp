@@ -57,7 +57,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
 
 std::string DefaultJournalPath() {
     const char* state = std::getenv("XDG_STATE_HOME");
-    // The base directory specification says a relative value is to be ignored.
+    // XDG base directories: a relative value is to be ignored.
     std::string base = state && state[0] == '/' ? state : "";
     if (base.empty()) {
         const char* home = std::getenv("HOME");
