@@ -480,7 +480,6 @@ int main(int argc, char** argv) {
         Samples refreshes;
         wxTimer refresher;
         refresher.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            if (g_nested > 0) return;
             const auto start = Clock::now();
             window->SynchroniseView();
             refreshes.Add(start);
@@ -491,7 +490,7 @@ int main(int argc, char** argv) {
         window->GetEventHandler()->ProcessEvent(check);
         scroller.Start(50);
         asker.Start(400);
-        refresher.Start(500);
+        refresher.Start(130);
         const bool ended = RunUntil([] { return !TheRunState().CheckRunning(); },
                                     std::chrono::seconds(120 + rows / 1000));
         const double checkS = MsSince(start) / 1000;
