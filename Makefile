@@ -44,6 +44,13 @@ fuzz:
 bench: build
 	$(BUILD)/bench/quorvane-bench $(or $(N),100000) --check $(BUILD)/quorvane-check
 
+# A real drop of N small files (N=100000) onto the main window under Xvfb, then
+# the check of them, with the window's answer times, against their targets.
+.PHONY: bench-window
+bench-window: build
+	scripts/setup-deps.sh test
+	$(TEST_ENV) $(XVFB) $(BUILD)/bench/quorvane_window_bench $(or $(N),100000)
+
 # The core tests under ThreadSanitizer, and under AddressSanitizer with UBSan.
 SANITIZER_FLAGS = -DQUORVANE_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 tsan: deps
