@@ -36,9 +36,13 @@ bool DropWorker(const std::vector<std::string>& paths) {
 }
 
 bool StartDropIntake(std::vector<std::string> paths) {
+    return StartDropIntake([paths = std::move(paths)]() mutable { return std::move(paths); });
+}
+
+bool StartDropIntake(std::function<std::vector<std::string>()> producePaths) {
     // Running from the moment of the drop, on the window's thread, so New and
     // Check see it before the worker has even started.
     if (!BeginDropIntake()) return false;
-    StartDetachedThread([paths = std::move(paths)] { TakeInRows(paths); });
+    StartDetachedThread([producePaths = std::move(producePaths)] { TakeInRows(producePaths()); });
     return true;
 }

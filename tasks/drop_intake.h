@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,10 @@ bool DropWorker(const std::vector<std::string>& paths);
 // drop: the intake counts as running from here, and a worker adds the rows.
 // False, with nothing started, while intakes are refused.
 bool StartDropIntake(std::vector<std::string> paths);
+
+// The same, for paths that take long to produce (a million dropped names to
+// convert): `producePaths` runs on the worker, after the intake has begun.
+bool StartDropIntake(std::function<std::vector<std::string>()> producePaths);
 
 // Every intake is busy, and refuses further drops, from the moment it is
 // handed over until its rows are in. False while intakes are refused.

@@ -145,13 +145,22 @@ void CMainDialog::OnPaint(wxPaintEvent&) {
 }
 
 void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
-    if (!TheRunState().IntakeAccepted()) return;
-    // Copied here, on the window's thread: the worker owns its own paths.
-    std::vector<std::string> paths;
-    paths.reserve(event.GetNumberOfFiles());
-    const wxString* files = event.GetFiles();
-    for (int i = 0; i < event.GetNumberOfFiles(); ++i) paths.push_back(FileNameBytes(files[i]));
-    TakeInPaths(std::move(paths));
+    if (!TheRunState().IntakeAccepted() || event.m_noFiles <= 0 || event.m_files == nullptr) return;
+    // The worker takes the event's own array over and converts the names
+    // there: a million of them would hold the window for a second or more.
+    // The event's members are public for this; it deletes nothing once they
+    // are cleared.
+    std::shared_ptr<wxString[]> files(event.m_files);
+    const int count = event.m_noFiles;
+    event.m_files = nullptr;
+    event.m_noFiles = 0;
+    StartDropIntake([files, count] {
+        std::vector<std::string> paths;
+        paths.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) paths.push_back(FileNameBytes(files[i]));
+        return paths;
+    });
+    SynchroniseView();
 }
 
 void CMainDialog::TakeInPaths(std::vector<std::string> paths) {
