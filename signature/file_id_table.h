@@ -3,7 +3,9 @@
 // they started with.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -36,9 +38,25 @@ public:
     // Whether some entry names `extension` (without its dot), ASCII case folded.
     bool KnowsExtension(std::string_view extension) const;
 
+    // The entries that may fit `count` leading bytes, in table order: those
+    // whose first pattern byte stands at its place, and those with an empty
+    // pattern. Every entry that fits is among them; the caller still checks.
+    void Candidates(const unsigned char* bytes, int count, std::vector<int32_t>& candidates) const;
+
+    // The entries with the same offset and pattern as `index`, in table order.
+    const std::vector<int32_t>& SameSignature(int32_t index) const {
+        return m_signatureGroups[static_cast<size_t>(m_signatureGroupOf[static_cast<size_t>(index)])];
+    }
+
 private:
     std::vector<FileIdEntry> m_entries;
     std::set<std::string> m_extensions;  // folded to lower case
+    // Lookups built as entries come in, so a check need not walk the whole table.
+    std::map<int32_t, std::array<std::vector<int32_t>, 256>> m_byFirstByte;  // offset -> byte -> entries
+    std::vector<int32_t> m_emptyPatterns;
+    std::map<std::string, int32_t> m_signatureGroupIds;  // offset and pattern -> group
+    std::vector<std::vector<int32_t>> m_signatureGroups;
+    std::vector<int32_t> m_signatureGroupOf;
 };
 
 // The table the program checks with. Replaced whole by a load; a check run

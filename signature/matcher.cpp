@@ -6,11 +6,6 @@
 
 namespace {
 
-bool SameSignature(const FileIdEntry& a, const FileIdEntry& b) {
-    return a.offset == b.offset && a.patternLength == b.patternLength &&
-           std::memcmp(a.pattern, b.pattern, static_cast<size_t>(a.patternLength)) == 0;
-}
-
 // `fileExtension` has its dot; an entry's empty extension stands for "no extension".
 bool ExtensionAccepted(const FileIdEntry& entry, std::string_view fileExtension) {
     const std::string_view extension = entry.extension;
@@ -39,11 +34,13 @@ bool EntryFits(const FileIdEntry& entry, const unsigned char* bytes, int count) 
 
 Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* bytes, int count,
                              std::string_view fileExtension) {
-    for (int32_t i = 0; i < table.Count(); ++i) {
+    thread_local std::vector<int32_t> candidates;
+    table.Candidates(bytes, count, candidates);
+    for (const int32_t i : candidates) {
         if (!EntryFits(table[i], bytes, count)) continue;
         bool acceptsNone = false;
-        for (int32_t j = i; j < table.Count(); ++j) {
-            if (j != i && !SameSignature(table[i], table[j])) continue;
+        for (const int32_t j : table.SameSignature(i)) {
+            if (j < i) continue;
             if (ExtensionAccepted(table[j], fileExtension)) return {STATUS_MATCH, i};
             acceptsNone = acceptsNone || table[j].extension[0] == 0;
         }
@@ -60,8 +57,8 @@ Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* byte
 std::vector<int32_t> AcceptedEntries(const FileIdTable& table, int32_t entryIndex) {
     std::vector<int32_t> accepted;
     if (!table.Valid(entryIndex)) return accepted;
-    for (int32_t j = entryIndex; j < table.Count(); ++j) {
-        if (j == entryIndex || SameSignature(table[entryIndex], table[j])) accepted.push_back(j);
+    for (const int32_t j : table.SameSignature(entryIndex)) {
+        if (j >= entryIndex) accepted.push_back(j);
     }
     return accepted;
 }

@@ -12,6 +12,7 @@ namespace {
 // Judges the rows first to last while readers probe the rows ahead; rows a
 // drop appends meanwhile are checked too. A stop is honoured between rows.
 void CheckWorker(std::shared_ptr<const FileIdTable> table) {
+    LowerCurrentThreadPriority();
     FileList& list = TheFileList();
     OrderedProbes probes([&list](int64_t row, std::string& path) {
         if (row >= list.RowCount()) return false;

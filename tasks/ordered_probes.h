@@ -3,6 +3,7 @@
 // reads at once; the judge still sees one path after the other.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -55,6 +56,11 @@ private:
     };
 
     void ReaderLoop();
+    // The judge's side: moves the slots ready in order, from the next one
+    // on, into m_ready; false once stopped.
+    bool TakeReadySlots();
+
+    static constexpr int64_t kRowsPerClaim = 4;
 
     PathSource m_source;
     Prober m_prober;
@@ -65,7 +71,9 @@ private:
     std::vector<Slot> m_slots;  // item i lives in slot i % depth
     int64_t m_nextToClaim = 0;
     int64_t m_nextToHand = 0;
-    bool m_stopping = false;
+    std::atomic<bool> m_stopping{false};
+    std::vector<Slot> m_ready;  // the judge's own: slots taken out, not handed back yet
+    size_t m_readyNext = 0;
     bool m_judgeWaiting = false;
     int m_readersWaiting = 0;
     std::vector<std::thread> m_readers;

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -18,11 +19,14 @@ public:
     };
 
     void Add(Entry entry) {
+        bool waited;
         {
             std::lock_guard lock(m_mutex);
             m_entries.push_back(std::move(entry));
+            waited = m_waiting > 0;
         }
-        m_grown.notify_all();
+        // Readers run behind the walk nearly always: a wake-up per path would cost more than the path.
+        if (waited) m_grown.notify_all();
     }
     void Finish() {
         {
@@ -34,7 +38,9 @@ public:
     // Waits until entry `index` exists or the walk is over.
     bool Get(int64_t index, Entry& entry) {
         std::unique_lock lock(m_mutex);
+        ++m_waiting;
         m_grown.wait(lock, [&] { return m_finished || index < static_cast<int64_t>(m_entries.size()); });
+        --m_waiting;
         if (index >= static_cast<int64_t>(m_entries.size())) return false;
         entry = m_entries[static_cast<size_t>(index)];
         return true;
@@ -43,8 +49,9 @@ public:
 private:
     std::mutex m_mutex;
     std::condition_variable m_grown;
-    std::vector<Entry> m_entries;
+    std::deque<Entry> m_entries;  // a long walk grows it without copying what it holds
     bool m_finished = false;
+    int m_waiting = 0;
 };
 
 }  // namespace
