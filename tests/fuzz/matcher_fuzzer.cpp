@@ -1,5 +1,5 @@
 // Feeds the matcher and the rename proposal a random table, leading bytes and
-// file name: the verdict must name an entry that fits, and a proposal that is
+// file name: the verdict must name the first entry that fits, and a proposal that is
 // not a single name must be refused by the rename before anything is touched.
 //
 // Input: one byte for the number of leading bytes (at most 64), one for the
@@ -48,6 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(file);
 
     const Verdict verdict = ClassifyLeadingBytes(table, bytes, static_cast<int>(count), PathExtension(name));
+    // The table's lookups must find what a walk over every entry finds first.
+    int32_t firstFitting = -1;
+    for (int32_t i = 0; i < table.Count() && firstFitting < 0; ++i) {
+        if (EntryFits(table[i], bytes, static_cast<int>(count))) firstFitting = i;
+    }
+    Require(verdict.entryIndex == firstFitting);
     if (verdict.status == STATUS_UNKNOWN) {
         Require(verdict.entryIndex == -1);
     } else {
