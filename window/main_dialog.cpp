@@ -37,6 +37,7 @@
 #include "window/status_images.h"
 #include "window/status_line.h"
 #include "window/text_convert.h"
+#include "window/uri_drop_target.h"
 
 namespace {
 
@@ -104,8 +105,13 @@ bool CMainDialog::OnInitDialog() {
     m_headerTemplate = kHeaderTemplate;
     LoadFileIdData(m_dataFileName, m_headerTemplate);
 
+#ifdef __WXGTK__
+    SetDropTarget(new CUriDropTarget([] { return TheRunState().IntakeAccepted(); },
+                                     [this](std::string uris) { TakeInUriList(std::move(uris)); }));
+#else
     DragAcceptFiles(true);
     m_dropsShownAccepted = true;
+#endif
 
     const WindowProfile profile = FitToScreen(ReadProfile());
     m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
@@ -323,6 +329,7 @@ void CMainDialog::OnCharHook(wxKeyEvent& event) {
 }
 
 void CMainDialog::OnViewTimer(wxTimerEvent&) {
+#ifndef __WXGTK__
     // The drop cursor tells the truth: while drops are refused it shows no
     // accepting sign. The toolkit must see false between two trues.
     const bool accepted = TheRunState().IntakeAccepted();
@@ -330,6 +337,7 @@ void CMainDialog::OnViewTimer(wxTimerEvent&) {
         DragAcceptFiles(accepted);
         m_dropsShownAccepted = accepted;
     }
+#endif
     SynchroniseView();
     if (CloseSignalReceived()) CloseOnSignal();
 }
@@ -376,7 +384,13 @@ void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
 
 void CMainDialog::OnEditPaste(wxCommandEvent&) {
     if (!TheRunState().IntakeAccepted()) return;
-    TakeInPaths(PathsFromUriList(ClipboardFileList()));
+    TakeInUriList(ClipboardFileList());
+}
+
+void CMainDialog::TakeInUriList(std::string uris) {
+    if (!TheRunState().IntakeAccepted() || uris.empty()) return;
+    StartDropIntake([uris = std::move(uris)] { return PathsFromUriList(uris); });
+    SynchroniseView();
 }
 
 void CMainDialog::OnEditSelectAll(wxCommandEvent&) {

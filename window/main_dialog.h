@@ -37,8 +37,11 @@ public:
     void SynchroniseView();
 
     // Adds a row per path as a drop of them does; ignored while drops are
-    // refused. The command line, the clipboard and Add Files come in here.
+    // refused. The command line and Add Files come in here.
     void TakeInPaths(std::vector<std::string> paths);
+    // The same for a list of file URIs ("text/uri-list" or GNOME's copied
+    // files), as a drop or the clipboard gives it: parsed on the worker.
+    void TakeInUriList(std::string uris);
 
     CFileListView* FileListView() const { return m_fileList; }
     CStatusLine* StatusLine() const { return m_statusLine; }
