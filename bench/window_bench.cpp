@@ -356,9 +356,7 @@ int main(int argc, char** argv) {
     if (!wxEntryStart(argc, argv)) return 255;
     InstallFatalErrorPresenter();
 
-    auto* window = new CMainDialog();
-    window->OnInitDialog();
-    window->Show();
+    CMainDialog* window = OpenMainWindow();
     window->SetWindowSize(800, 600);
     auto* source = new DragSourceFrame(paths);
     source->Show();

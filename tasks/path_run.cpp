@@ -85,13 +85,19 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
         },
         ProbePath, settings);
     OrderedProbes::Item item;
+    PathRunItem result;
     while (probes.Next(item)) {
-        WalkedPaths::Entry entry;
-        paths.Get(item.index, entry);
-        PathRunItem result;
-        result.path = entry.path;
-        result.unreadableFolderReason = entry.unreadableReason;
-        if (!result.IsUnreadableFolder()) result.verdict = JudgeProbe(item.probe, entry.path, table);
+        result.unreadableFolderReason.clear();
+        // Only a folder note comes without its path: the walk is asked again for those alone.
+        if (item.path.empty()) {
+            WalkedPaths::Entry entry;
+            paths.Get(item.index, entry);
+            result.path = std::move(entry.path);
+            result.unreadableFolderReason = std::move(entry.unreadableReason);
+        } else {
+            result.path = std::move(item.path);
+        }
+        result.verdict = result.IsUnreadableFolder() ? PathVerdict{} : JudgeProbe(item.probe, result.path, table);
         if (!each(result)) break;
     }
     stop = true;

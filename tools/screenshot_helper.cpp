@@ -98,9 +98,7 @@ int main(int argc, char** argv) {
     if (!wxEntryStart(argc, argv)) return 255;
     InstallFatalErrorPresenter();
 
-    auto* window = new CMainDialog();
-    window->OnInitDialog();
-    window->Show();
+    CMainDialog* window = OpenMainWindow();
     Pump(300);
     window->SetSize(660, 250);
     CFileListView* list = window->FileListView();

@@ -29,8 +29,6 @@ void KeepCommandLine(int argc, char** argv) {
     }
 }
 
-const std::vector<std::string>& CommandLinePaths() { return g_commandLinePaths; }
-
 CMainDialog* OpenMainWindow() {
     auto* window = new CMainDialog();
     wxTheApp->SetTopWindow(window);

@@ -27,7 +27,6 @@ void InstallFatalErrorPresenter();
 // byte: every argument is a path, none is an option. Called by main before
 // the toolkit sees the command line.
 void KeepCommandLine(int argc, char** argv);
-const std::vector<std::string>& CommandLinePaths();
 
 // What OnInit does: the main window, shown, with the command line's paths
 // handed in as a drop of them would be.

@@ -38,17 +38,23 @@ struct FakeDisk {
     }
 };
 
-TEST(OrderedProbes, HandsResultsBackInOrderWhateverOrderReadsFinishIn) {
-    FakeDisk disk;
-    disk.size = 300;
-    OrderedProbes probes(disk.Source(), disk.Prober(), {8, 32});
+// Takes items `from` up to `to` and expects each in its place, with its own probe.
+void ExpectInOrder(OrderedProbes& probes, int64_t from, int64_t to) {
     OrderedProbes::Item item;
-    for (int64_t expected = 0; expected < 300; ++expected) {
+    for (int64_t expected = from; expected < to; ++expected) {
         ASSERT_TRUE(probes.Next(item));
         ASSERT_EQ(item.index, expected);
         ASSERT_EQ(item.path, std::to_string(expected));
         ASSERT_EQ(item.probe.count, expected);
     }
+}
+
+TEST(OrderedProbes, HandsResultsBackInOrderWhateverOrderReadsFinishIn) {
+    FakeDisk disk;
+    disk.size = 300;
+    OrderedProbes probes(disk.Source(), disk.Prober(), {8, 32});
+    ExpectInOrder(probes, 0, 300);
+    OrderedProbes::Item item;
     EXPECT_FALSE(probes.Next(item));
 }
 
@@ -76,11 +82,7 @@ TEST(OrderedProbes, ItemsAddedAfterTheReadersFoundTheEndAreHandedBackToo) {
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(probes.Next(item));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));  // the readers pass the end meanwhile
     disk.size = 40;
-    for (int64_t expected = 5; expected < 40; ++expected) {
-        ASSERT_TRUE(probes.Next(item));
-        ASSERT_EQ(item.index, expected);
-        ASSERT_EQ(item.probe.count, expected);
-    }
+    ExpectInOrder(probes, 5, 40);
     EXPECT_FALSE(probes.Next(item));
 }
 
