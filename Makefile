@@ -88,3 +88,11 @@ package-check:
 
 clean:
 	rm -rf $(BUILD)
+
+# Windows: both programs cross-built with MinGW-w64 into $(WINDOWS_BUILD); the
+# toolchain, wxWidgets for MSW and GoogleTest are built once into a cache
+# folder outside the checkout (scripts/setup-windows-toolchain.sh).
+WINDOWS_BUILD ?= build-windows
+.PHONY: windows
+windows:
+	scripts/windows-build.sh $(WINDOWS_BUILD)

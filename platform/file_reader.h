@@ -2,6 +2,7 @@
 // device: anything but a regular file refuses to open.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -12,13 +13,15 @@ public:
     LeadingBytesFile(const LeadingBytesFile&) = delete;
     LeadingBytesFile& operator=(const LeadingBytesFile&) = delete;
 
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_handle != kNoHandle; }
     // Reads up to `capacity` bytes from the start; the count read, or -1 on a read error.
     int Read(unsigned char* buffer, int capacity);
     void Close();
 
 private:
-    int m_fd = -1;
+    // A file descriptor on POSIX, a HANDLE on Windows; -1 is neither's valid value.
+    static constexpr intptr_t kNoHandle = -1;
+    intptr_t m_handle = kNoHandle;
 };
 
 // Convenience: the leading bytes of a file, or -1 when it cannot be opened or read.

@@ -7,10 +7,10 @@
 
 LeadingBytesFile::LeadingBytesFile(const std::string& path) {
     // O_NONBLOCK: a FIFO swapped in after the caller's status check must not hang us.
-    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (m_fd < 0) return;
+    m_handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (m_handle < 0) return;
     struct stat info {};
-    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) Close();
+    if (::fstat(static_cast<int>(m_handle), &info) != 0 || !S_ISREG(info.st_mode)) Close();
 }
 
 std::FILE* OpenRegularFileForReading(const std::string& path) {
@@ -34,15 +34,15 @@ std::FILE* OpenRegularFileForReading(const std::string& path) {
 LeadingBytesFile::~LeadingBytesFile() { Close(); }
 
 void LeadingBytesFile::Close() {
-    if (m_fd >= 0) ::close(m_fd);
-    m_fd = -1;
+    if (m_handle >= 0) ::close(static_cast<int>(m_handle));
+    m_handle = kNoHandle;
 }
 
 int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
-    if (m_fd < 0) return -1;
+    if (m_handle < 0) return -1;
     int total = 0;
     while (total < capacity) {
-        const ssize_t got = ::read(m_fd, buffer + total, static_cast<size_t>(capacity - total));
+        const ssize_t got = ::read(static_cast<int>(m_handle), buffer + total, static_cast<size_t>(capacity - total));
         if (got < 0) {
             if (errno == EINTR) continue;
             return -1;
