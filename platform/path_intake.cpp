@@ -29,7 +29,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 std::string AbsoluteFolder(std::string_view folder) {
     std::string absolute = AbsolutePath(folder);
     const auto isSeparator = [](char c) { return std::strchr(kPathSeparators, c) != nullptr; };
-    if (!folder.empty() && isSeparator(folder.back()) && !isSeparator(absolute.back())) absolute += folder.back();
+    if (!folder.empty() && isSeparator(folder.back()) && !isSeparator(absolute.back())) absolute += kPathSeparators[0];
     return absolute;
 }
 

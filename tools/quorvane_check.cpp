@@ -356,6 +356,13 @@ int Undo(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrepareStandardStreams();
+    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    argv = pointers.data();
     Options options;
     if (std::optional<int> code = ParseArguments(argc, argv, options)) return *code;
     if (options.undo) return Undo(options);
