@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the cross-built core tests under Wine, in a Wine prefix made for this
-# run and removed after it, from the source root (the tests read Quorvane.dat
-# and tests/data there). Prints gtest's summary; exits non-zero on a failure.
+# run and removed after it (its set-up is not counted in the time printed),
+# from the source root (the tests read Quorvane.dat and tests/data there).
+# Prints the failures and gtest's summary; exits non-zero on a failure.
 #   scripts/windows-test-core.sh [build-windows]   (extra arguments go to the tests)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,18 +11,11 @@ shift || true
 tests=$build/tests/quorvane_core_tests.exe
 [ -f "$tests" ] || { echo "no $tests: build it first (scripts/windows-build.sh $build)" >&2; exit 2; }
 
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-wine.XXXXXX")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-log=$WINEPREFIX.log
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX" "$log"
-}
-trap cleanup EXIT
-
-# The prefix is made first so its set-up time is not counted as the tests'.
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
+# A fresh prefix, removed on exit; the journal of the renames the tests make
+# goes to its %LOCALAPPDATA%, so it goes with it.
+. scripts/wine-env.sh
+wine_prefix_start
+log=$WINEPREFIX/core-tests.log
 start=$(date +%s%N)
 status=0
 wine "$tests" --gtest_color=no "$@" >"$log" 2>&1 || status=$?

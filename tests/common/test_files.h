@@ -20,10 +20,17 @@ namespace fs = std::filesystem;
 
 inline fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
-// The path's text with '/' between its parts, which every system here accepts.
 inline std::string Utf8Of(const fs::path& path) {
-    const std::u8string text = path.generic_u8string();
+    const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+// A relative path written with '/' as the system writes it: with '\' on Windows.
+inline std::string Native(std::string path) {
+#ifdef _WIN32
+    for (char& c : path) c = c == '/' ? '\\' : c;
+#endif
+    return path;
 }
 
 class TempDir {
@@ -50,8 +57,9 @@ public:
 
     const fs::path& Path() const { return m_path; }
     // The folder with a trailing separator, as a row's location holds it.
-    std::string Folder() const { return m_text + "/"; }
-    std::string operator/(const std::string& name) const { return m_text + "/" + name; }
+    std::string Folder() const { return m_text + Native("/"); }
+    // A path below the folder; '/' in `name` separates as the system does.
+    std::string operator/(const std::string& name) const { return Folder() + Native(name); }
     // Writes `bytes` to a file of that name and gives its path.
     fs::path Write(const std::string& name, const std::string& bytes) const {
         const fs::path path = m_path / PathOf(name);

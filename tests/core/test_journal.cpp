@@ -24,6 +24,8 @@ struct UndoCase {
     std::vector<std::string> names;
 };
 
+void PrintTo(const UndoCase& c, std::ostream* os) { *os << c.name; }
+
 class JournalUndo : public ::testing::TestWithParam<UndoCase> {
 protected:
     static std::string Png(const std::string& name) { return name.substr(0, name.size() - 4) + ".png"; }

@@ -76,6 +76,9 @@ TEST(EqualsIgnoreAsciiCase, FoldsAsciiLettersOnly) {
 }
 
 TEST(FileStatus, AttributeByteMapping) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reports the attribute byte itself: the mapping from POSIX mode bits is not built there";
+#else
     EXPECT_EQ(AttributesFromMode(0755, true, "/data/Photos"), kAttributeDirectory);
     EXPECT_EQ(AttributesFromMode(0644, false, "/data/a.txt"), 0);
     EXPECT_EQ(AttributesFromMode(0444, false, "/data/a.txt"), kAttributeReadOnly);
@@ -83,6 +86,7 @@ TEST(FileStatus, AttributeByteMapping) {
     EXPECT_EQ(AttributesFromMode(0644, false, "/data/.hidden"), kAttributeHidden);
     EXPECT_EQ(AttributesFromMode(0555, true, "/data/.git/"), kAttributeDirectory | kAttributeReadOnly | kAttributeHidden);
     EXPECT_EQ(AttributesFromMode(0755, true, "/data/.."), kAttributeDirectory);
+#endif
 }
 
 TEST(FileStatus, ReadsTheFileSystem) {
@@ -93,7 +97,11 @@ TEST(FileStatus, ReadsTheFileSystem) {
     const auto file = GetFileStatus(dir / "a.txt");
     ASSERT_TRUE(file.has_value());
     EXPECT_TRUE(file->isRegularFile);
+#ifdef _WIN32
+    EXPECT_EQ(file->attributes, 0x20);  // archive: Windows marks every new file for backup
+#else
     EXPECT_EQ(file->attributes, 0);
+#endif
     const auto folder = GetFileStatus(dir.Folder());
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(folder->attributes, kAttributeDirectory);

@@ -18,6 +18,7 @@
 
 namespace testsupport {
 
+using testfiles::Native;
 using testfiles::PathOf;
 using testfiles::ReadFile;
 using testfiles::Utf8Of;
