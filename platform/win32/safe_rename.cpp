@@ -7,6 +7,7 @@
 
 #include "platform/error_text.h"
 #include "platform/file_io.h"
+#include "platform/text_compare.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
@@ -52,6 +53,9 @@ RenameOutcome RenameNoReplace(const std::string& from, const std::string& to) {
         return GetFileAttributesW(wideFrom->c_str()) != INVALID_FILE_ATTRIBUTES ? Success()
                                                                                 : Failure(GetLastError());
     }
+    // A change of case only goes through a name in between at once: a file
+    // system may take the move onto the file's own name as done and keep the old case.
+    if (EqualsIgnoreAsciiCase(from, to) && SameFile(from, to)) return RenameCaseOnly(*wideFrom, *wideTo);
     if (Move(*wideFrom, *wideTo)) return Success();
     const DWORD code = GetLastError();
     if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) {
