@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
+#include <mutex>
 
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
@@ -33,18 +34,43 @@ HANDLE OpenDiskFile(const std::string& path, DWORD sharing) {
 
 HANDLE AsHandle(intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
+// The check reads ahead on many threads, and one file may stand in two rows
+// (dropped twice): without sharing, two of our own readers would shut each
+// other out. Readers of one file take turns by one of these locks, chosen by
+// the path with letter case and separators folded as Windows folds them.
+constexpr int kTurnCount = 64;
+std::mutex g_turns[kTurnCount];
+
+int TurnOf(const std::string& path) {
+    size_t hash = 14695981039346656037u;
+    for (char c : path) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c == '/') c = '\\';
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+    }
+    return static_cast<int>(hash % kTurnCount);
+}
+
 }  // namespace
 
 // No sharing while the check holds the file: a file another program is
 // writing is not judged half written, and nobody changes it under the read.
-LeadingBytesFile::LeadingBytesFile(const std::string& path)
-    : m_handle(reinterpret_cast<intptr_t>(OpenDiskFile(path, 0))) {}
+LeadingBytesFile::LeadingBytesFile(const std::string& path) : m_turn(TurnOf(path)) {
+    g_turns[m_turn].lock();
+    m_handle = reinterpret_cast<intptr_t>(OpenDiskFile(path, 0));
+    if (m_handle == kNoHandle) {
+        g_turns[m_turn].unlock();
+        m_turn = -1;
+    }
+}
 
 LeadingBytesFile::~LeadingBytesFile() { Close(); }
 
 void LeadingBytesFile::Close() {
     if (m_handle != kNoHandle) CloseHandle(AsHandle(m_handle));
     m_handle = kNoHandle;
+    if (m_turn >= 0) g_turns[m_turn].unlock();
+    m_turn = -1;
 }
 
 int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
