@@ -15,10 +15,14 @@ struct FileStatus {
     bool isRegularFile = false;
 };
 
-// POSIX mapping: directory 0x10; read-only 0x01 when nobody has a write bit;
-// hidden 0x02 when the last component starts with a dot. Follows symbolic links.
+// Windows: the low byte of the file's own attributes (read-only, hidden,
+// system, directory, archive). POSIX mapping: directory 0x10; read-only 0x01
+// when nobody has a write bit; hidden 0x02 when the last component starts
+// with a dot. Follows symbolic links.
 // Empty when the path does not exist or cannot be examined.
 std::optional<FileStatus> GetFileStatus(const std::string& path);
 
-// Pure part of the mapping, for tests and for other platforms' callers.
+#ifndef _WIN32
+// Pure part of the POSIX mapping, for tests; Windows reports the byte itself.
 uint8_t AttributesFromMode(unsigned mode, bool isDirectory, const std::string& path);
+#endif
