@@ -89,10 +89,17 @@ package-check:
 clean:
 	rm -rf $(BUILD)
 
-# Windows: both programs cross-built with MinGW-w64 into $(WINDOWS_BUILD); the
+# Windows: both programs cross-built with MinGW-w64 into $(WINDOWS_BUILD), then
+# quorvane-1.10-win64.zip and the installer quorvane-1.10-setup.exe there. The
 # toolchain, wxWidgets for MSW and GoogleTest are built once into a cache
 # folder outside the checkout (scripts/setup-windows-toolchain.sh).
 WINDOWS_BUILD ?= build-windows
-.PHONY: windows
+.PHONY: windows test-windows
 windows:
 	scripts/windows-build.sh $(WINDOWS_BUILD)
+	scripts/windows-package.sh $(WINDOWS_BUILD)
+
+# The Windows build under Wine, each part in a fresh Wine prefix: the core
+# tests, quorvane-check.exe, the window (under Xvfb) and the installer.
+test-windows: windows
+	scripts/windows-test.sh $(WINDOWS_BUILD)

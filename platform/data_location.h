@@ -15,5 +15,10 @@ std::string LocateDataFile(const std::string& name);
 // missing so the caller's message names it. The current folder is never asked.
 std::string LocateUserOrInstalledDataFile(const std::string& name);
 
-// Folder of the running executable, ending with '/', or empty when unknown.
+// Folder for the program's own records (the journal of renames), ending with
+// a separator: $XDG_STATE_HOME/quorvane/ (~/.local/state/quorvane/) on POSIX,
+// %LOCALAPPDATA%\Quorvane\ on Windows.
+std::string UserStateFolder();
+
+// Folder of the running executable, ending with a separator, or empty when unknown.
 std::string ExecutableFolder();

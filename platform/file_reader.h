@@ -22,6 +22,8 @@ private:
     // A file descriptor on POSIX, a HANDLE on Windows; -1 is neither's valid value.
     static constexpr intptr_t kNoHandle = -1;
     intptr_t m_handle = kNoHandle;
+    // Windows: the turn this reader holds among the readers of its file, or -1.
+    int m_turn = -1;
 };
 
 // Convenience: the leading bytes of a file, or -1 when it cannot be opened or read.

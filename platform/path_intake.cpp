@@ -1,6 +1,9 @@
 #include "platform/path_intake.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "platform/path_split.h"
 
 namespace {
 
@@ -22,6 +25,13 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 }  // namespace
+
+std::string AbsoluteFolder(std::string_view folder) {
+    std::string absolute = AbsolutePath(folder);
+    const auto isSeparator = [](char c) { return std::strchr(kPathSeparators, c) != nullptr; };
+    if (!folder.empty() && isSeparator(folder.back()) && !isSeparator(absolute.back())) absolute += kPathSeparators[0];
+    return absolute;
+}
 
 std::string PathFromFileUri(std::string_view uri) {
     if (!StartsWithNoCase(uri, "file:")) return {};

@@ -12,6 +12,9 @@
 // Empty for an empty argument.
 std::string AbsolutePath(std::string_view argument);
 
+// A folder as an absolute path, in the same way; a trailing separator stays.
+std::string AbsoluteFolder(std::string_view folder);
+
 // The local path a "file:" URI names, its %XX escapes decoded to the raw
 // bytes (which need not be UTF-8). Empty when the URI is not a local file's.
 std::string PathFromFileUri(std::string_view uri);

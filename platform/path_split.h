@@ -4,6 +4,13 @@
 #include <string>
 #include <string_view>
 
+// The characters that separate a path's components on the platform we run on.
+#ifdef _WIN32
+inline constexpr char kPathSeparators[] = "\\/";
+#else
+inline constexpr char kPathSeparators[] = "/";
+#endif
+
 struct PathParts {
     std::string drive;      // "C:" on Windows, always empty on POSIX
     std::string directory;  // up to and including the last separator, or empty

@@ -4,10 +4,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
-
+#include "platform/data_location.h"
 #include "platform/error_text.h"
+#include "platform/file_io.h"
+#include "platform/path_intake.h"
+#include "platform/path_split.h"
 #include "platform/process_info.h"
 
 namespace {
@@ -55,16 +56,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
 
 }  // namespace
 
-std::string DefaultJournalPath() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    // XDG base directories: a relative value is to be ignored.
-    std::string base = state && state[0] == '/' ? state : "";
-    if (base.empty()) {
-        const char* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/.local/state";
-    }
-    return base + "/quorvane/renames.log";
-}
+std::string DefaultJournalPath() { return UserStateFolder() + "renames.log"; }
 
 std::string EncodeJournalField(std::string_view bytes) {
     std::string text;
@@ -128,14 +120,14 @@ RenameRun::~RenameRun() {
 void RenameRun::Record(const std::string& folder, const std::string& oldName, const std::string& newName) {
     if (m_failed) return;
     if (!m_file) {
-        std::error_code error;
-        std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), error);
-        if (error) {
+        const size_t separator = m_path.find_last_of(kPathSeparators);
+        const int error = separator == std::string::npos ? 0 : CreateFolders(m_path.substr(0, separator));
+        if (error != 0) {
             m_failed = true;
-            m_problem = "cannot create the folder of " + m_path + ": " + ErrorText(error.value());
+            m_problem = "cannot create the folder of " + m_path + ": " + ErrorText(error);
             return;
         }
-        m_file = std::fopen(m_path.c_str(), "ab");
+        m_file = OpenFile(m_path, "ab");
         if (!m_file) {
             m_failed = true;
             m_problem = "cannot open " + m_path + ": " + ErrorText(errno);
@@ -143,9 +135,7 @@ void RenameRun::Record(const std::string& folder, const std::string& oldName, co
         }
     }
     // An undo may run from another working folder.
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-    const std::string place = error || folder.empty() ? folder : absolute.string();
+    const std::string place = AbsoluteFolder(folder);
     const std::string line = EncodeJournalRecord({UtcNow(false), m_id, place, oldName, newName});
     // One write per record, so that two programs appending at once do not interleave.
     if (std::fwrite(line.data(), 1, line.size(), m_file) != line.size() || std::fflush(m_file) != 0) {
@@ -162,7 +152,7 @@ std::optional<std::string> RenameRun::TakeJournalProblem() {
 
 std::vector<JournalRecord> ReadJournalRun(const std::string& journalPath, const std::string& runId,
                                           std::string& error) {
-    std::FILE* file = std::fopen(journalPath.c_str(), "rb");
+    std::FILE* file = OpenFile(journalPath, "rb");
     if (!file) {
         error = errno == ENOENT ? "no rename has been journalled in " + journalPath
                                 : "cannot read " + journalPath + ": " + ErrorText(errno);

@@ -1,9 +1,7 @@
 #include "tasks/renaming.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "filelist/file_list.h"
+#include "platform/file_io.h"
 #include "platform/path_split.h"
 #include "platform/safe_rename.h"
 #include "platform/thread_start.h"
@@ -41,15 +39,13 @@ std::optional<RenameFailure> RenameInFolder(const std::string& folder, const std
 
 std::optional<RenameFailure> WouldRenameFail(const std::string& folder, const std::string& currentName,
                                              const std::string& newName) {
-    namespace fs = std::filesystem;
     const std::string oldPath = folder + currentName;
     const std::string newPath = folder + newName;
     if (!IsSingleName(newName)) return RenameFailure{oldPath, newPath, kNotSingleName};
     if (newName == currentName) return std::nullopt;
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(newPath, error))) return std::nullopt;
+    if (!EntryExists(newPath)) return std::nullopt;
     // Another spelling of the same file (a change of case on a case-blind disk) is no clash.
-    if (fs::equivalent(oldPath, newPath, error)) return std::nullopt;
+    if (SameFile(oldPath, newPath)) return std::nullopt;
     return RenameFailure{oldPath, newPath, "the new name is taken"};
 }
 

@@ -34,6 +34,28 @@ constexpr int kExitNotJudged = 4;
 constexpr int kExitWriteFailed = 5;
 constexpr int kExitNotJournalled = 6;
 
+// Where the table and the journal are looked for differs between the systems.
+#ifdef _WIN32
+#define USAGE_DATA_PLACES \
+    "  --data FILE  load this signature table; without it the table is\n" \
+    "               %APPDATA%\\Quorvane\\Quorvane.dat, else the one beside the\n" \
+    "               program; a Quorvane.dat in the current folder is used only\n" \
+    "               when named here\n"
+#define USAGE_JOURNAL_PLACE \
+    "JOURNAL: every rename is appended to %LOCALAPPDATA%\\Quorvane\\renames.log,\n" \
+    "one line per rename of five tab-separated\n"
+#else
+#define USAGE_DATA_PLACES \
+    "  --data FILE  load this signature table; without it the table is\n" \
+    "               $XDG_CONFIG_HOME/quorvane/Quorvane.dat (~/.config when unset),\n" \
+    "               else the installed one (../share/quorvane/ beside the\n" \
+    "               program); a Quorvane.dat in the current folder is used only\n" \
+    "               when named here\n"
+#define USAGE_JOURNAL_PLACE \
+    "JOURNAL: every rename is appended to $XDG_STATE_HOME/quorvane/renames.log\n" \
+    "(~/.local/state when unset), one line per rename of five tab-separated\n"
+#endif
+
 const char kUsage[] =
     "Usage: quorvane-check [-r] [--rename [--dry-run]] [-0|--json] [--data FILE] PATH...\n"
     "       quorvane-check --undo [RUN]\n"
@@ -68,11 +90,8 @@ const char kUsage[] =
     "               A name that is not valid UTF-8 is given with U+FFFD for\n"
     "               each invalid byte, plus \"path_bytes\" (\"new_path_bytes\",\n"
     "               \"proposed_name_bytes\") holding the raw bytes in hex\n"
-    "  --data FILE  load this signature table; without it the table is\n"
-    "               $XDG_CONFIG_HOME/quorvane/Quorvane.dat (~/.config when unset),\n"
-    "               else the installed one (../share/quorvane/ beside the\n"
-    "               program); a Quorvane.dat in the current folder is used only\n"
-    "               when named here\n"
+    USAGE_DATA_PLACES
+
     "  --lint [FILE]\n"
     "               check a signature table instead (FILE, else the one found\n"
     "               as without --data): prints \"FILE:LINE: warning\" for each\n"
@@ -85,8 +104,8 @@ const char kUsage[] =
     "With -r and standard error a terminal, a progress count (files judged and\n"
     "the rate) is kept on standard error and cleared at the end.\n"
     "\n"
-    "JOURNAL: every rename is appended to $XDG_STATE_HOME/quorvane/renames.log\n"
-    "(~/.local/state when unset), one line per rename of five tab-separated\n"
+    USAGE_JOURNAL_PLACE
+
     "fields: UTC time, run id, folder, old name, new name. Bytes below 0x21,\n"
     "'%', 0x7F and bytes from 0x80 on are written as %XX (hex).\n"
     "\n"
@@ -356,6 +375,13 @@ int Undo(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrepareStandardStreams();
+    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    argv = pointers.data();
     Options options;
     if (std::optional<int> code = ParseArguments(argc, argv, options)) return *code;
     if (options.undo) return Undo(options);

@@ -35,6 +35,17 @@ std::string UserConfigFolder() {
 
 }  // namespace
 
+std::string UserStateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    // XDG base directories: a relative value is to be ignored.
+    std::string base = state && state[0] == '/' ? state : "";
+    if (base.empty()) {
+        const char* home = std::getenv("HOME");
+        base = std::string(home ? home : "") + "/.local/state";
+    }
+    return base + "/quorvane/";
+}
+
 std::string LocateDataFile(const std::string& name) {
     if (Exists(name)) return name;
     const std::string installed = InstalledDataFile(name);

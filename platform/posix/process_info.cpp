@@ -7,3 +7,7 @@ long CurrentProcessId() { return static_cast<long>(getpid()); }
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 bool StandardOutputIsTerminal() { return isatty(STDOUT_FILENO) == 1; }
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+void PrepareStandardStreams() {}

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <future>
+#include <memory>
 
 #include "signature/fatal_error.h"
 #include "test_support.h"
@@ -159,7 +156,8 @@ TEST(LoaderHelpers, CountCharAndReadField) {
 
 struct NotAFileCase {
     const char* name;
-    std::function<std::string(const testsupport::TempDir&)> make;  // gives the path to load
+    // Gives the path to load; a FIFO made for it goes in `fifo`.
+    std::function<std::string(const testsupport::TempDir&, std::unique_ptr<testsystem::Fifo>& fifo)> make;
 };
 
 void PrintTo(const NotAFileCase& c, std::ostream* os) { *os << c.name; }
@@ -168,16 +166,15 @@ class LoaderRefuses : public ::testing::TestWithParam<NotAFileCase> {};
 
 TEST_P(LoaderRefuses, WhatIsNotARegularFileWithoutWaiting) {
     testsupport::TempDir dir;
-    const std::string path = GetParam().make(dir);
+    std::unique_ptr<testsystem::Fifo> fifo;
+    const std::string path = GetParam().make(dir, fifo);
     auto load = std::async(std::launch::async, [path] {
         FileIdTable table;
         const std::optional<TableDefect> defect = TryLoadFileIdData(path, kHeaderTemplate, table);
         return defect ? defect->message : std::string();
     });
     if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-        // Stuck in the open of a FIFO: a writer that comes and goes sets it free.
-        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-        if (writer >= 0) ::close(writer);
+        if (fifo) fifo->Unblock();
         load.wait();
         FAIL() << "the load waited on " << path;
     }
@@ -187,14 +184,19 @@ TEST_P(LoaderRefuses, WhatIsNotARegularFileWithoutWaiting) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, LoaderRefuses,
     ::testing::Values(NotAFileCase{"Fifo",
-                                   [](const testsupport::TempDir& dir) {
-                                       const std::string path = dir / "Quorvane.dat";
-                                       EXPECT_EQ(::mkfifo(path.c_str(), 0644), 0);
-                                       return path;
+                                   [](const testsupport::TempDir& dir, std::unique_ptr<testsystem::Fifo>& fifo) {
+                                       fifo = std::make_unique<testsystem::Fifo>(dir / "Quorvane.dat");
+                                       EXPECT_TRUE(fifo->Made());
+                                       return fifo->Path();
                                    }},
-                      NotAFileCase{"Folder", [](const testsupport::TempDir& dir) { return dir.Folder(); }},
+                      NotAFileCase{"Folder",
+                                   [](const testsupport::TempDir& dir, std::unique_ptr<testsystem::Fifo>&) {
+                                       return dir.Folder();
+                                   }},
                       NotAFileCase{"CharacterDevice",
-                                   [](const testsupport::TempDir&) { return std::string("/dev/null"); }}),
+                                   [](const testsupport::TempDir&, std::unique_ptr<testsystem::Fifo>&) {
+                                       return std::string(testsystem::kNullDevice);
+                                   }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoaderDeathTest, AMissingFileEndsTheProcessWithCodeOne) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "platform/file_reader.h"
 #include "platform/file_status.h"
 #include "platform/path_split.h"
@@ -79,6 +76,9 @@ TEST(EqualsIgnoreAsciiCase, FoldsAsciiLettersOnly) {
 }
 
 TEST(FileStatus, AttributeByteMapping) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reports the attribute byte itself: the mapping from POSIX mode bits is not built there";
+#else
     EXPECT_EQ(AttributesFromMode(0755, true, "/data/Photos"), kAttributeDirectory);
     EXPECT_EQ(AttributesFromMode(0644, false, "/data/a.txt"), 0);
     EXPECT_EQ(AttributesFromMode(0444, false, "/data/a.txt"), kAttributeReadOnly);
@@ -86,22 +86,33 @@ TEST(FileStatus, AttributeByteMapping) {
     EXPECT_EQ(AttributesFromMode(0644, false, "/data/.hidden"), kAttributeHidden);
     EXPECT_EQ(AttributesFromMode(0555, true, "/data/.git/"), kAttributeDirectory | kAttributeReadOnly | kAttributeHidden);
     EXPECT_EQ(AttributesFromMode(0755, true, "/data/.."), kAttributeDirectory);
+#endif
 }
 
 TEST(FileStatus, ReadsTheFileSystem) {
     TempDir dir;
     WriteFile(dir / "a.txt", "x");
-    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    testsystem::Fifo fifo(dir / "pipe");
+    ASSERT_TRUE(fifo.Made());
     const auto file = GetFileStatus(dir / "a.txt");
     ASSERT_TRUE(file.has_value());
     EXPECT_TRUE(file->isRegularFile);
+#ifdef _WIN32
+    EXPECT_EQ(file->attributes, 0x20);  // archive: Windows marks every new file for backup
+#else
     EXPECT_EQ(file->attributes, 0);
+#endif
     const auto folder = GetFileStatus(dir.Folder());
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(folder->attributes, kAttributeDirectory);
-    const auto pipe = GetFileStatus(dir / "pipe");
+    const auto pipe = GetFileStatus(fifo.Path());
+#ifdef _WIN32
+    // A named pipe may have no status to give; it must never pass for a file.
+    EXPECT_FALSE(pipe.has_value() && pipe->isRegularFile);
+#else
     ASSERT_TRUE(pipe.has_value());
     EXPECT_FALSE(pipe->isRegularFile);
+#endif
     EXPECT_FALSE(GetFileStatus(dir / "missing").has_value());
     EXPECT_FALSE(GetFileStatus("").has_value());
 }
@@ -121,12 +132,13 @@ TEST(LeadingBytes, ReadsAtMostWhatIsAskedForWhateverTheSize) {
 
 TEST(LeadingBytes, RefusesWhatIsNotARegularFileWithoutBlocking) {
     TempDir dir;
-    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    testsystem::Fifo fifo(dir / "pipe");
+    ASSERT_TRUE(fifo.Made());
     unsigned char buffer[64];
-    EXPECT_EQ(ReadLeadingBytes(dir / "pipe", buffer, 64), -1);
+    EXPECT_EQ(ReadLeadingBytes(fifo.Path(), buffer, 64), -1);
     EXPECT_EQ(ReadLeadingBytes(dir.Folder(), buffer, 64), -1);
     EXPECT_EQ(ReadLeadingBytes(dir / "missing", buffer, 64), -1);
-    EXPECT_EQ(ReadLeadingBytes("/dev/zero", buffer, 64), -1);
+    EXPECT_EQ(ReadLeadingBytes(testsystem::kZeroDevice, buffer, 64), -1);
 }
 
 

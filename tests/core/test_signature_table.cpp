@@ -7,12 +7,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "filelist/file_list.h"
@@ -511,14 +510,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ShippedTable, SystemProgramsAreNotFlagged) {
     int judged = 0;
     for (const char* folder : {"/usr/bin", "/usr/sbin", "/usr/libexec"}) {
-        DIR* dir = opendir(folder);
-        if (dir == nullptr) continue;
-        while (const dirent* item = readdir(dir)) {
-            const std::string name = item->d_name;
+        std::error_code error;
+        for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
+            const std::u8string text = item.path().filename().u8string();
+            const std::string name(text.begin(), text.end());
             const std::string path = std::string(folder) + "/" + name;
-            struct stat info {};
-            if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-            std::ifstream in(path, std::ios::binary);
+            if (!item.is_regular_file(error)) continue;
+            std::ifstream in(item.path(), std::ios::binary);
             char bytes[kLeadingBytes];
             in.read(bytes, kLeadingBytes);
             const std::string leading(bytes, static_cast<size_t>(in.gcount()));
@@ -526,7 +524,6 @@ TEST_F(ShippedTable, SystemProgramsAreNotFlagged) {
             ++judged;
             EXPECT_NE(Classify(leading, PathExtension(name)).status, STATUS_MISMATCH) << path;
         }
-        closedir(dir);
     }
     if (judged == 0) GTEST_SKIP() << "no programs found in /usr/bin or /usr/sbin";
 }

@@ -14,10 +14,14 @@
 #include "signature/file_id_table.h"
 #include "signature/loader.h"
 #include "tests/common/test_files.h"
+#include "tests/common/test_system.h"
 
 namespace testsupport {
 
+using testfiles::Native;
+using testfiles::PathOf;
 using testfiles::ReadFile;
+using testfiles::Utf8Of;
 using testfiles::TempDir;
 using testfiles::WriteFile;
 using testfiles::kJpegBytes;
@@ -26,7 +30,7 @@ using testfiles::kPngBytes;
 
 // Reads a signature table from text into `table`; returns the defect message, if any.
 inline std::optional<std::string> ReadTable(const std::string& text, FileIdTable& table) {
-    std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+    std::FILE* file = testsystem::FileWithText(text);
     std::optional<TableDefect> defect = ReadFileIdData(file, kHeaderTemplate, table);
     std::fclose(file);
     if (defect) return defect->message;

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "filelist/file_list.h"
 #include "filelist/shared_state.h"
 #include "filelist/status_texts.h"
@@ -70,11 +67,13 @@ TEST_F(TasksTest, CheckJudgesEveryKindOfRow) {
     WriteFile(dir / "UPPER.PNG", testsupport::kPngBytes);
     WriteFile(dir / "text.txt", "hello");
     WriteFile(dir / "empty.jpg", "");
-    ::mkdir((dir / "folder").c_str(), 0755);
-    ::mkdir((dir / ".hidden").c_str(), 0755);
-    ASSERT_EQ(::mkfifo((dir / "pipe.png").c_str(), 0644), 0);
+    std::filesystem::create_directory(testsupport::PathOf(dir / "folder"));
+    std::filesystem::create_directory(testsupport::PathOf(dir / ".hidden"));
+    testsystem::MarkHidden(dir / ".hidden");
+    const testsystem::Fifo fifo(dir / "pipe.png");
+    ASSERT_TRUE(fifo.Made());
     DropWorker({dir / "right.png", dir / "wrong.gif", dir / "UPPER.PNG", dir / "text.txt", dir / "empty.jpg",
-                dir / "folder", dir / ".hidden", dir / "pipe.png", dir / "gone.png"});
+                dir / "folder", dir / ".hidden", fifo.Path(), dir / "gone.png"});
     List().SetImage(8, STATUS_MATCH);  // a file deleted since its last check keeps its image
 
     RunCheckToTheEnd();
@@ -89,9 +88,9 @@ TEST_F(TasksTest, CheckJudgesEveryKindOfRow) {
 }
 
 TEST_F(TasksTest, AnUnreadableFileIsUnknownAndNotCounted) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    if (!testsystem::DenialsApply()) GTEST_SKIP() << "root reads every file";
     WriteFile(dir / "locked.gif", testsupport::kPngBytes);
-    ::chmod((dir / "locked.gif").c_str(), 0);
+    const testsystem::Denied denied(testsystem::Denial::ReadFile, dir / "locked.gif");
     DropWorker({dir / "locked.gif"});
     RunCheckToTheEnd();
     EXPECT_EQ(List().GetImage(0), STATUS_UNKNOWN);

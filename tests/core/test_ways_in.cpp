@@ -2,9 +2,7 @@
 // the paths the command line and the clipboard give.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <memory>
 #include <vector>
 
 #include "filelist/file_list.h"
@@ -15,6 +13,7 @@
 #include "tasks/folder_intake.h"
 #include "test_support.h"
 
+using testsupport::Native;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
@@ -25,29 +24,47 @@ struct Visited {
     std::vector<std::string> unreadable;
 };
 
-// root/ with folders, symbolic links, a pipe, a name that is not UTF-8, and a
-// folder nobody may list (except root, who may list anything).
-void MakeTree(const TempDir& root) {
-    ::mkdir((root / "B").c_str(), 0755);
-    ::mkdir((root / "B/deeper").c_str(), 0755);
-    ::mkdir((root / "empty").c_str(), 0755);
-    ::mkdir((root / "locked").c_str(), 0755);
+#ifdef _WIN32
+const std::string kAccentedName = "\xC3\xA9t\xC3\xA9.jpg";  // its lead byte sorts after every ASCII letter
+#else
+const std::string kAccentedName = "\xE9t\xE9.jpg";  // not UTF-8; byte 0xE9 sorts after every ASCII letter
+#endif
+
+// What keeps the tree as it was made: the pipe and the folder's denial.
+struct Tree {
+    std::unique_ptr<testsystem::Fifo> pipe;
+    std::unique_ptr<testsystem::Denied> locked;
+};
+
+// root/ with folders, symbolic links, a pipe, a name beyond ASCII, and a
+// folder nobody may list (except root, who may list anything). Windows makes
+// no links without special rights, and its named pipes live outside folders.
+void MakeTree(const TempDir& root, Tree& tree) {
+    for (const char* folder : {"B", "B/deeper", "empty", "locked"}) {
+        std::filesystem::create_directory(testsupport::PathOf(root / folder));
+    }
     WriteFile(root / "a.txt", "a");
     WriteFile(root / "B/c.txt", "c");
     WriteFile(root / "B/deeper/d.txt", "d");
     WriteFile(root / "B/b.txt", "b");
     WriteFile(root / "locked/secret.txt", "s");
-    WriteFile(root / "\xE9t\xE9.jpg", "x");
+    WriteFile(root / kAccentedName, "x");
     WriteFile(root / "Z.txt", "z");
-    ASSERT_EQ(::symlink("B", (root / "folderlink").c_str()), 0);
-    ASSERT_EQ(::symlink("a.txt", (root / "filelink").c_str()), 0);
-    ASSERT_EQ(::mkfifo((root / "pipe").c_str(), 0644), 0);
-    ::chmod((root / "locked").c_str(), 0);
+    if (testsystem::HasSymbolicLinks()) {
+        ASSERT_TRUE(testsystem::MakeSymbolicLink("B", root / "folderlink"));
+        ASSERT_TRUE(testsystem::MakeSymbolicLink("a.txt", root / "filelink"));
+    }
+#ifndef _WIN32
+    tree.pipe = std::make_unique<testsystem::Fifo>(root / "pipe");
+    ASSERT_TRUE(tree.pipe->Made());
+#endif
+    tree.locked = std::make_unique<testsystem::Denied>(testsystem::Denial::ListFolder, root / "locked");
 }
 
 TEST(FolderWalk, DepthFirstInByteOrderWithoutFollowingLinks) {
     TempDir root;
-    MakeTree(root);
+    Tree tree;
+    MakeTree(root, tree);
     const std::string prefix = root.Folder();
     Visited seen;
     FolderWalkVisitor visitor;
@@ -61,14 +78,18 @@ TEST(FolderWalk, DepthFirstInByteOrderWithoutFollowingLinks) {
     };
     EXPECT_TRUE(WalkFolder(prefix, visitor));
 
-    const bool rootReadsAll = ::geteuid() == 0;
+    const bool rootReadsAll = !testsystem::DenialsApply();
     std::vector<std::pair<std::string, bool>> expected = {
-        {"B/b.txt", true}, {"B/c.txt", true}, {"B/deeper/d.txt", true},  // 'B' < 'Z' < 'a'
-        {"Z.txt", true},   {"a.txt", true},   {"filelink", false},      {"folderlink", false},
+        {Native("B/b.txt"), true}, {Native("B/c.txt"), true}, {Native("B/deeper/d.txt"), true},  // 'B' < 'Z' < 'a'
+        {"Z.txt", true},           {"a.txt", true},
     };
-    if (rootReadsAll) expected.push_back({"locked/secret.txt", true});
-    expected.push_back({"pipe", false});
-    expected.push_back({"\xE9t\xE9.jpg", true});  // byte 0xE9 sorts after every ASCII letter
+    if (testsystem::HasSymbolicLinks()) {
+        expected.push_back({"filelink", false});
+        expected.push_back({"folderlink", false});
+    }
+    if (rootReadsAll) expected.push_back({Native("locked/secret.txt"), true});
+    if (tree.pipe) expected.push_back({"pipe", false});
+    expected.push_back({kAccentedName, true});
     EXPECT_EQ(seen.entries, expected);
     EXPECT_EQ(seen.unreadable, rootReadsAll ? std::vector<std::string>{} : std::vector<std::string>{"locked"});
 
@@ -92,16 +113,17 @@ TEST(FolderIntake, AddsARowPerRegularFileAndNamesUnreadableFolders) {
     g_totalFiles = 1;  // a row already there
     TheFileList().AppendRow("/earlier/", "row", STATUS_UNKNOWN);
     TempDir root;
-    MakeTree(root);
+    Tree tree;
+    MakeTree(root, tree);
 
     FolderIntakeWorker(root.Folder());
-    const bool rootReadsAll = ::geteuid() == 0;
+    const bool rootReadsAll = !testsystem::DenialsApply();
     const std::vector<std::string> expected = {
         "/earlier/row", root / "B/b.txt", root / "B/c.txt", root / "B/deeper/d.txt", root / "Z.txt", root / "a.txt"};
     const int32_t rows = TheFileList().RowCount();
     ASSERT_EQ(rows, rootReadsAll ? 8 : 7);
     for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(TheFileList().PathOf(static_cast<int32_t>(i)), expected[i]);
-    EXPECT_EQ(TheFileList().GetText(rows - 1, kColumnFileName), "\xE9t\xE9.jpg");
+    EXPECT_EQ(TheFileList().GetText(rows - 1, kColumnFileName), kAccentedName);
     EXPECT_EQ(TheFileList().StatusText(),
               rootReadsAll ? "All File : 8" : "All File : 7  (1 folder could not be read)");
     EXPECT_EQ(g_totalFiles, rows);
@@ -116,6 +138,8 @@ struct IntakeCase {
     std::vector<std::string> expected;
 };
 
+void PrintTo(const IntakeCase& c, std::ostream* os) { *os << c.name; }
+
 class PathIntake : public ::testing::TestWithParam<IntakeCase> {};
 
 TEST_P(PathIntake, GivesTheBytesADropWouldGive) {
@@ -129,8 +153,8 @@ TEST_P(PathIntake, GivesTheBytesADropWouldGive) {
 }
 
 const std::string kCurrent = [] {
-    char buffer[4096];
-    return std::string(::getcwd(buffer, sizeof buffer));
+    const std::u8string current = std::filesystem::current_path().u8string();
+    return std::string(current.begin(), current.end());
 }();
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,11 +170,20 @@ INSTANTIATE_TEST_SUITE_P(
         IntakeCase{"OtherHostsAndSchemesAreSkipped", true,
                    "file://server/data/a\r\nhttp://example.com/a\r\nfile:relative\r\nfile:///data/%00\r\n", {}},
         IntakeCase{"BrokenEscapeStaysAsWritten", true, "file:///data/100%/x%4", {"/data/100%/x%4"}},
+#ifdef _WIN32
+        // Windows resolves an argument itself: "." and ".." go, '/' becomes '\\'.
+        IntakeCase{"AbsoluteArgumentLosesExtraSeparators", false, "C:/data/./Photos\\\\", {"C:\\data\\Photos"}},
+        IntakeCase{"RelativeArgumentJoinsTheCurrentFolder", false, ".\\sub/caf\xC3\xA9.jpg",
+                   {kCurrent + "\\sub\\caf\xC3\xA9.jpg"}},
+        IntakeCase{"ParentIsTheFolderAbove", false, "C:\\data\\Photos\\..\\x", {"C:\\data\\x"}},
+        IntakeCase{"DriveRoot", false, "C:\\", {"C:\\"}}),
+#else
         IntakeCase{"AbsoluteArgumentLosesExtraSeparators", false, "//data/./Photos//", {"/data/Photos"}},
         IntakeCase{"RelativeArgumentJoinsTheCurrentFolder", false, "./sub/caf\xE9.jpg",
                    {kCurrent + "/sub/caf\xE9.jpg"}},
         IntakeCase{"ParentStaysBecauseOfLinks", false, "../x", {kCurrent + "/../x"}},
         IntakeCase{"Root", false, "/", {"/"}}),
+#endif
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,74 @@
+; Installer for Quorvane on 64-bit Windows: for the current user only, no
+; administrator rights, a Start-menu shortcut and an uninstaller.
+; makensis -DVERSION=1.10 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> quorvane.nsi
+
+Unicode true
+Target amd64-unicode
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!define PRODUCT "Quorvane"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Quorvane"
+InstallDirRegKey HKCU "Software\Quorvane" "InstallDir"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
+VIAddVersionKey "LegalCopyright" ""
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section "Quorvane"
+  SetShellVarContext current
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\quorvane.exe"
+  File "${STAGE}\quorvane-check.exe"
+  File "${STAGE}\Quorvane.dat"
+  File "${STAGE}\README.txt"
+  SetOutPath "$INSTDIR\html"
+  File "${STAGE}\html\index.htm"
+
+  ; The shortcut starts the program in its own folder, where it finds the
+  ; shipped table and help page.
+  SetOutPath "$INSTDIR"
+  CreateShortCut "$SMPROGRAMS\Quorvane.lnk" "$INSTDIR\quorvane.exe" "" "$INSTDIR\quorvane.exe" 0
+
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  WriteRegStr HKCU "Software\Quorvane" "InstallDir" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quorvane.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Only what the installer put there goes: the user's profile and journal
+; (in the application-data folders) and any file of theirs stay.
+Section "Uninstall"
+  SetShellVarContext current
+  Delete "$SMPROGRAMS\Quorvane.lnk"
+  Delete "$INSTDIR\quorvane.exe"
+  Delete "$INSTDIR\quorvane-check.exe"
+  Delete "$INSTDIR\Quorvane.dat"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\html\index.htm"
+  RMDir "$INSTDIR\html"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "Software\Quorvane"
+SectionEnd

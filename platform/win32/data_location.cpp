@@ -1,0 +1,56 @@
+#include "platform/data_location.h"
+
+#include <windows.h>
+
+#include "platform/file_status.h"
+#include "platform/win32/wide_path.h"
+
+namespace {
+
+bool Exists(const std::string& path) { return GetFileStatus(path).has_value(); }
+
+// A folder from the environment with a separator at its end, or empty when unset.
+std::string EnvironmentFolder(const wchar_t* name) {
+    const std::string folder = EnvironmentText(name);
+    return folder.empty() ? folder : folder + "\\";
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    const size_t separator = buffer.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::string() : Utf8Path(buffer.substr(0, separator + 1));
+}
+
+std::string UserStateFolder() {
+    std::string base = EnvironmentFolder(L"LOCALAPPDATA");
+    if (base.empty()) base = EnvironmentFolder(L"APPDATA");
+    return base + "Quorvane\\";
+}
+
+// Windows keeps a program's files beside it: the current folder first, as
+// the user's own copy, then the executable's folder.
+std::string LocateDataFile(const std::string& name) {
+    if (Exists(name)) return name;
+    const std::string folder = ExecutableFolder();
+    const std::string installed = folder.empty() ? std::string() : folder + name;
+    return !installed.empty() && Exists(installed) ? installed : name;
+}
+
+std::string LocateUserOrInstalledDataFile(const std::string& name) {
+    const std::string roaming = EnvironmentFolder(L"APPDATA");
+    const std::string own = roaming.empty() ? std::string() : roaming + "Quorvane\\" + name;
+    if (!own.empty() && Exists(own)) return own;
+    const std::string folder = ExecutableFolder();
+    return folder.empty() ? own : folder + name;
+}
