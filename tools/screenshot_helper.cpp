@@ -5,8 +5,8 @@
 //   quorvane_screenshot_helper status OUT.txt   (the status line after the check)
 // The files are made in /tmp/quorvane-demo (C:\quorvane-demo on Windows): a
 // PNG named .gif, a PDF named .jpg, a correct PDF, a JPEG with a Japanese
-// name, a text file and a folder. On Windows the shots are BMP files (the
-// toolkit there has no PNG writer), taken by the program itself.
+// name, a text file and a folder. On Windows the script takes the shots
+// (see Shoot).
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,9 +15,8 @@
 #include <thread>
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/listctrl.h>
 #include <wx/timer.h>
@@ -52,13 +51,15 @@ void Pump(int milliseconds) {
 #ifdef __WXMSW__
 const fs::path kDemoFolder = "C:\\quorvane-demo";
 
+// Under Wine the screen cannot be read back from inside: the area goes to
+// OUT.rect as ImageMagick's geometry, and the script that took the picture
+// says so with OUT.done.
 void Shoot(const std::string& out, const wxRect& area) {
-    wxScreenDC screen;
-    wxBitmap shot(area.width, area.height);
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.SaveFile(FromFileName(out), wxBITMAP_TYPE_BMP);
+    const fs::path done = fs::path(std::u8string(out.begin(), out.end())).concat(".done");
+    std::ofstream(fs::path(done).replace_extension(".rect"))
+        << area.width << 'x' << area.height << '+' << area.x << '+' << area.y << '\n';
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!fs::exists(done) && std::chrono::steady_clock::now() < deadline) Pump(50);
 }
 #else
 const fs::path kDemoFolder = "/tmp/quorvane-demo";
@@ -125,6 +126,12 @@ int main(int argc, char** argv) {
     const std::string out = argv[2];
     wxApp::SetInstance(new CCheckerApp);
     if (!wxEntryStart(argc, argv)) return 255;
+#ifdef __WXMSW__
+    // The scenes pump events by hand; on Windows a yield dispatches nothing
+    // (timers included) unless some loop is the active one.
+    wxEventLoop loop;
+    wxEventLoopActivator activeLoop(&loop);
+#endif
     InstallFatalErrorPresenter();
 
     CMainDialog* window = OpenMainWindow();
