@@ -4,6 +4,7 @@
 #  1. quorvane.exe starts and maps its window "Quorvane" (screenshot start.png);
 #  2. File > Exit through its access keys ends it with status 0 and writes
 #     %APPDATA%\quorvane.ini with the section "Quorvaner" and its five keys;
+#     started in a folder without Quorvane.dat, it finds the one beside it;
 #  3. with a malformed Quorvane.dat in the current folder it shows one message
 #     box captioned "quorvane" with the Japanese message (screenshot fatal.png)
 #     and no main window; OK ends it with status 1 and no profile is written;
@@ -114,6 +115,21 @@ for key in XSize YSize C00 C01 C02; do
 done
 echo "ok: File > Exit, status 0, profile ${ini#"$WINEPREFIX/"}: $(grep -v '^\[' "$work/profile.ini" | tr '\n' ' ')"
 rm -f "$ini"
+
+# The table beside the executable serves a folder that has none.
+mkdir -p "$work/installed" "$work/elsewhere"
+cp "$program" Quorvane.dat "$work/installed/"
+cd "$work/elsewhere"
+wine "$work/installed/quorvane.exe" & pid=$!
+window=$(wait_titled Quorvane)
+[ -n "$window" ] || fail "no main window with the table beside the executable"
+xdotool windowfocus --sync "$window"; sleep 0.3
+xdotool key --window "$window" alt+f; sleep 0.5
+xdotool key e
+status=0; wait_exit "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "File > Exit ended with status $status (table beside the executable)"
+echo "ok: the table beside the executable is found from another folder"
+rm -f "$(profile)"
 
 # 3. Malformed table.
 mkdir -p "$work/bad" && printf 'not a header\r\n' >"$work/bad/Quorvane.dat"
