@@ -15,7 +15,13 @@ wine_prefix_start() {
   wineboot -i >/dev/null 2>&1
 }
 
+# Wine draws dialogs in Tahoma, or, where its own Tahoma is not installed, in
+# the system's sans-serif face (DejaVu Sans on Debian); a link on each takes
+# the Japanese glyphs from IPA P Gothic and leaves Latin text as it is.
 with_japanese_font() {
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-    /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
+  local face
+  for face in Tahoma "DejaVu Sans"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
+  done
 }

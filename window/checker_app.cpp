@@ -40,8 +40,9 @@ CMainDialog* OpenMainWindow() {
 
 bool CCheckerApp::OnInit() {
     InstallFatalErrorPresenter();
-    // SIGTERM, SIGINT and SIGHUP close the window as its close box does, so
-    // the profile is written; the window's view timer looks for them.
+    // A request to end (SIGTERM, SIGINT and SIGHUP; on Windows the console's
+    // Ctrl+C and close) closes the window as its close box does, so the
+    // profile is written; the window's view timer looks for them.
     InstallCloseSignalHandlers();
     WatchModalDialogs();
     OpenMainWindow();

@@ -3,6 +3,22 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
+#ifdef __WXMSW__
+
+#include "window/text_convert.h"
+
+std::vector<std::string> ClipboardFilePaths() {
+    wxClipboardLocker locker;
+    if (!locker || !wxTheClipboard->IsSupported(wxDF_FILENAME)) return {};
+    wxFileDataObject data;
+    if (!wxTheClipboard->GetData(data)) return {};
+    std::vector<std::string> paths;
+    for (const wxString& name : data.GetFilenames()) paths.push_back(FileNameBytes(name));
+    return paths;
+}
+
+#else
+
 std::string ClipboardFileList() {
     wxClipboardLocker locker;
     if (!locker) return {};
@@ -15,3 +31,5 @@ std::string ClipboardFileList() {
     }
     return {};
 }
+
+#endif

@@ -15,8 +15,9 @@ void OpenHelpPage() {
     if (!page.FileExists()) return;
     // The opener may run in another folder.
     page.MakeAbsolute();
-    // The desktop's opener (xdg-open) first, as the user has set it up;
-    // without one, GTK's own way to show a web address.
+    // The desktop's opener (xdg-open; on Windows the shell's "open") first,
+    // as the user has set it up; without one, the toolkit's own way to show a
+    // web address.
     if (wxLaunchDefaultApplication(page.GetFullPath())) return;
     wxLaunchDefaultBrowser(wxFileSystem::FileNameToURL(page));
 }

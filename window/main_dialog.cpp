@@ -37,7 +37,9 @@
 #include "window/status_images.h"
 #include "window/status_line.h"
 #include "window/text_convert.h"
+#ifdef __WXGTK__
 #include "window/uri_drop_target.h"
+#endif
 
 namespace {
 
@@ -97,7 +99,7 @@ CMainDialog::~CMainDialog() {
 }
 
 bool CMainDialog::OnInitDialog() {
-    SetIcon(AppIcon());
+    SetIcons(AppIcons());
 
     m_layoutDone = 0;
 
@@ -106,9 +108,11 @@ bool CMainDialog::OnInitDialog() {
     LoadFileIdData(m_dataFileName, m_headerTemplate);
 
 #ifdef __WXGTK__
+    // GTK's own file drop parses every name on this thread; the raw list goes to a worker instead.
     SetDropTarget(new CUriDropTarget([] { return TheRunState().IntakeAccepted(); },
                                      [this](std::string uris) { TakeInUriList(std::move(uris)); }));
 #else
+    // Files dropped from Explorer (WM_DROPFILES).
     DragAcceptFiles(true);
     m_dropsShownAccepted = true;
 #endif
@@ -384,7 +388,11 @@ void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
 
 void CMainDialog::OnEditPaste(wxCommandEvent&) {
     if (!TheRunState().IntakeAccepted()) return;
+#ifdef __WXMSW__
+    TakeInPaths(ClipboardFilePaths());
+#else
     TakeInUriList(ClipboardFileList());
+#endif
 }
 
 void CMainDialog::TakeInUriList(std::string uris) {

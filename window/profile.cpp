@@ -47,8 +47,14 @@ int ReadKey(wxFileConfig& config, const char* key, int fallback) {
 
 wxString ProfilePath() {
     wxStandardPaths& paths = wxStandardPaths::Get();
+#ifdef __WXMSW__
+    // A private profile named after the executable, in the user's roaming
+    // application data (%APPDATA%) rather than the Windows folder.
+    return wxFileName(paths.GetUserConfigDir(), "quorvane.ini").GetFullPath();
+#else
     paths.SetFileLayout(wxStandardPaths::FileLayout_XDG);
     return wxFileName(paths.GetUserConfigDir(), "Quorvane.conf").GetFullPath();
+#endif
 }
 
 WindowProfile ReadProfile() {

@@ -1,6 +1,7 @@
 // The window size and column widths remembered between runs, in the user's
 // configuration folder ($XDG_CONFIG_HOME/Quorvane.conf, by default
-// ~/.config/Quorvane.conf), section "Quorvaner".
+// ~/.config/Quorvane.conf; on Windows the INI file %APPDATA%\quorvane.ini),
+// section "Quorvaner".
 #pragma once
 
 #include <wx/string.h>

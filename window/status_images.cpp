@@ -4,7 +4,9 @@
 #include <wx/image.h>
 #include <wx/imaglist.h>
 
+#ifndef __WXMSW__
 #include "resources/icon_app.xpm"
+#endif
 #include "resources/icon_folder.xpm"
 #include "resources/icon_match.xpm"
 #include "resources/icon_mismatch.xpm"
@@ -20,7 +22,14 @@ wxBitmap Small(const char* const* xpm) {
 
 }  // namespace
 
-wxIcon AppIcon() { return wxIcon(icon_app_xpm); }
+wxIconBundle AppIcons() {
+#ifdef __WXMSW__
+    // "quorvane" in window/quorvane.rc.
+    return wxIconBundle("quorvane", nullptr);
+#else
+    return wxIconBundle(wxIcon(icon_app_xpm));
+#endif
+}
 
 wxImageList* CreateStatusImages() {
     auto* images = new wxImageList(16, 16, true, 4);

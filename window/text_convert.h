@@ -9,7 +9,8 @@
 #include <wx/string.h>
 
 // A file name or path as the file system gave it; bytes that are not UTF-8
-// survive the round trip through FileNameBytes.
+// (POSIX), or a lone surrogate carried in UTF-8 form (Windows), survive the
+// round trip through FileNameBytes.
 wxString FromFileName(const std::string& bytes);
 std::string FileNameBytes(const wxString& text);
 

@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Smoke test of the cross-built window program under Wine and Xvfb, in a fresh
+# Wine prefix made for the run and removed after it:
+#  1. quorvane.exe starts and maps its window "Quorvane" (screenshot start.png);
+#  2. File > Exit through its access keys ends it with status 0 and writes
+#     %APPDATA%\quorvane.ini with the section "Quorvaner" and its five keys;
+#     started in a folder without Quorvane.dat, it finds the one beside it;
+#  3. with a malformed Quorvane.dat in the current folder it shows one message
+#     box captioned "quorvane" with the Japanese message (screenshot fatal.png)
+#     and no main window; OK ends it with status 1 and no profile is written;
+#  4. a drop of sample files and Tool > Check, made inside the real window by
+#     the screenshot helper, leave the status line at "All File : 6  CheckFile : 5"
+#     (six rows; the folder is listed, not read);
+# then the helper takes the main window after the check, the Rename File dialog
+# and the About box in a Wine desktop with frames (main.png, rename.png,
+# about.png). Screenshots go to BUILD/screenshots/; with --docs main.png is
+# also copied to docs/windows-main-window.png. Exits non-zero at the first
+# failure.
+# Usage: scripts/windows-test-gui.sh [build-windows-dir] [--docs]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$(realpath "${1:-build-windows}")
+program=$build/window/quorvane.exe
+helper=$build/window/quorvane_screenshot_helper.exe
+for binary in "$program" "$helper"; do
+  [ -f "$binary" ] || { echo "missing $binary: build first (make windows)" >&2; exit 1; }
+done
+for tool in wine wineserver Xvfb xdotool convert import; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup-windows-toolchain.sh installs it)" >&2; exit 1; }
+done
+shots=$build/screenshots
+mkdir -p "$shots"
+
+# The cleanup removes the prefix: never one that came with the environment.
+unset WINEPREFIX
+source scripts/wine-env.sh
+work=$(mktemp -d)
+pid= xvfb=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "${WINEPREFIX:-}" "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display of our own; -displayfd names a free one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null & xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+
+# The prefix, with Japanese text linked to the IPA font (real Windows has its own).
+wine_prefix_start
+trap cleanup EXIT
+with_japanese_font
+# This Wine build does not find its own faces (fonts-wine): a copy of Marlett
+# draws the caption buttons. (With a copy of Tahoma the link above no longer
+# gives the Japanese glyphs under Wine 8, so the dialogs stay in DejaVu Sans.)
+if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
+
+# Visible windows whose title is exactly $1 (xdotool's own search ignores case).
+find_titled() {
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id")" = "$1" ] && echo "$id"
+  done
+  return 0
+}
+wait_titled() {  # title -> first window id, within 30 s
+  for _ in $(seq 300); do
+    found=$(find_titled "$1" | head -1)
+    [ -n "$found" ] && { echo "$found"; return; }
+    sleep 0.1
+  done
+}
+wait_exit() {  # pid -> its status, within 20 s
+  for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$1" 2>/dev/null && fail "the program did not end"
+  local status=0
+  wait "$1" || status=$?
+  pid=
+  return "$status"
+}
+shoot_window() {  # window id, PNG: the window's area of the screen
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+  # A black or single-coloured picture shows nothing drawn.
+  [ "$(convert "$2" -format '%k' info:)" -gt 2 ] || fail "$2 shows nothing"
+}
+profile() { find "$WINEPREFIX/drive_c/users" -ipath '*/AppData/Roaming/quorvane.ini' 2>/dev/null | head -1; }
+
+# 1 and 2: start, then File > Exit.
+mkdir -p "$work/good" && cp Quorvane.dat "$work/good/"
+cd "$work/good"
+wine "$program" & pid=$!
+window=$(wait_titled Quorvane)
+[ -n "$window" ] || fail "no main window"
+sleep 1
+shoot_window "$window" "$shots/start.png"
+echo "ok: the window is shown ($shots/start.png)"
+xdotool windowfocus --sync "$window"; sleep 0.3
+xdotool key --window "$window" alt+f; sleep 0.5
+xdotool key e
+status=0; wait_exit "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "File > Exit ended with status $status"
+ini=$(profile)
+[ -n "$ini" ] || fail "no quorvane.ini in %APPDATA% after File > Exit"
+tr -d '\r' <"$ini" >"$work/profile.ini"
+grep -qx '\[Quorvaner\]' "$work/profile.ini" || fail "no section [Quorvaner] in $ini"
+for key in XSize YSize C00 C01 C02; do
+  grep -qE "^$key=-?[0-9]+\$" "$work/profile.ini" || fail "no integer $key in $ini"
+done
+echo "ok: File > Exit, status 0, profile ${ini#"$WINEPREFIX/"}: $(grep -v '^\[' "$work/profile.ini" | tr '\n' ' ')"
+rm -f "$ini"
+
+# The table beside the executable serves a folder that has none.
+mkdir -p "$work/installed" "$work/elsewhere"
+cp "$program" Quorvane.dat "$work/installed/"
+cd "$work/elsewhere"
+wine "$work/installed/quorvane.exe" & pid=$!
+window=$(wait_titled Quorvane)
+[ -n "$window" ] || fail "no main window with the table beside the executable"
+xdotool windowfocus --sync "$window"; sleep 0.3
+xdotool key --window "$window" alt+f; sleep 0.5
+xdotool key e
+status=0; wait_exit "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "File > Exit ended with status $status (table beside the executable)"
+echo "ok: the table beside the executable is found from another folder"
+rm -f "$(profile)"
+
+# 3. Malformed table.
+mkdir -p "$work/bad" && printf 'not a header\r\n' >"$work/bad/Quorvane.dat"
+cd "$work/bad"
+wine "$program" & pid=$!
+box=$(wait_titled quorvane)
+[ -n "$box" ] || fail "no message box captioned with the program's name"
+sleep 1
+[ -z "$(find_titled Quorvane)" ] || fail "main window shown before the table was read"
+shoot_window "$box" "$shots/fatal.png"
+xdotool windowfocus --sync "$box"; sleep 0.3
+xdotool key Return
+status=0; wait_exit "$pid" || status=$?
+[ "$status" -eq 1 ] || fail "malformed table ended with status $status"
+[ -z "$(profile)" ] || fail "profile written after a malformed table"
+echo "ok: malformed table, message box without window, status 1 ($shots/fatal.png)"
+
+# 4. Drop and Check, inside the window.
+cd "$root"
+wine "$helper" status "$(winepath -w "$work/status.txt")" >/dev/null 2>"$work/helper.log" ||
+  fail "the helper failed: $(cat "$work/helper.log")"
+status_text=$(tr -d '\r\n' <"$work/status.txt")
+[ "$status_text" = "All File : 6  CheckFile : 5" ] || fail "status after drop and Check: \"$status_text\""
+echo "ok: drop and Tool > Check give \"$status_text\""
+
+# Screenshots, in a Wine desktop so the windows have frames. The helper names
+# the area in OUT.rect and waits for OUT.done (the desktop sits at 0,0).
+for scene in main rename about; do
+  shot=$work/$scene.png
+  timeout 60 wine explorer /desktop=shots,1024x768 "$helper" "$scene" "$(winepath -w "$shot")" \
+    >/dev/null 2>&1 & pid=$!
+  for _ in $(seq 300); do [ -s "$shot.rect" ] && break; sleep 0.1; done
+  [ -s "$shot.rect" ] || fail "the helper named no area for $scene"
+  sleep 0.3
+  import -window root -crop "$(tr -d '\r\n' <"$shot.rect")" +repage "$shots/$scene.png"
+  touch "$shot.done"
+  wait_exit "$pid" || fail "the helper failed on $scene"
+  [ "$(convert "$shots/$scene.png" -format '%k' info:)" -gt 2 ] || fail "$scene.png shows nothing"
+done
+echo "ok: screenshots in $shots (start fatal main rename about)"
+if [ "${2:-}" = --docs ]; then
+  cp "$shots/main.png" docs/windows-main-window.png
+  echo "saved docs/windows-main-window.png"
+fi
