@@ -3,7 +3,7 @@
 # Wine prefix made for the run and removed after it:
 #  1. quorvane.exe starts and maps its window "Quorvane" (screenshot start.png);
 #  2. File > Exit through its access keys ends it with status 0 and writes
-#     %APPDATA%\quorvane.ini with the section "Quorvaner" and its five keys;
+#     %APPDATA%\Quorvane\Quorvane.ini with the section "Quorvaner" and its five keys;
 #     started in a folder without Quorvane.dat, it finds the one beside it;
 #  3. with a malformed Quorvane.dat in the current folder it shows one message
 #     box captioned "quorvane" with the Japanese message (screenshot fatal.png)
@@ -91,7 +91,7 @@ shoot_window() {  # window id, PNG: the window's area of the screen
   # A black or single-coloured picture shows nothing drawn.
   [ "$(convert "$2" -format '%k' info:)" -gt 2 ] || fail "$2 shows nothing"
 }
-profile() { find "$WINEPREFIX/drive_c/users" -ipath '*/AppData/Roaming/quorvane.ini' 2>/dev/null | head -1; }
+profile() { find "$WINEPREFIX/drive_c/users" -ipath '*/AppData/Roaming/Quorvane/Quorvane.ini' 2>/dev/null | head -1; }
 
 # 1 and 2: start, then File > Exit.
 mkdir -p "$work/good" && cp Quorvane.dat "$work/good/"
@@ -108,7 +108,7 @@ xdotool key e
 status=0; wait_exit "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "File > Exit ended with status $status"
 ini=$(profile)
-[ -n "$ini" ] || fail "no quorvane.ini in %APPDATA% after File > Exit"
+[ -n "$ini" ] || fail "no Quorvane\\Quorvane.ini in %APPDATA% after File > Exit"
 tr -d '\r' <"$ini" >"$work/profile.ini"
 grep -qx '\[Quorvaner\]' "$work/profile.ini" || fail "no section [Quorvaner] in $ini"
 for key in XSize YSize C00 C01 C02; do

@@ -48,9 +48,10 @@ int ReadKey(wxFileConfig& config, const char* key, int fallback) {
 wxString ProfilePath() {
     wxStandardPaths& paths = wxStandardPaths::Get();
 #ifdef __WXMSW__
-    // A private profile named after the executable, in the user's roaming
-    // application data (%APPDATA%) rather than the Windows folder.
-    return wxFileName(paths.GetUserConfigDir(), "quorvane.ini").GetFullPath();
+    // A private profile in the program's folder of the user's roaming
+    // application data (%APPDATA%\Quorvane), beside the user's own table,
+    // rather than in the Windows folder.
+    return wxFileName(paths.GetUserConfigDir() + "\\Quorvane", "Quorvane.ini").GetFullPath();
 #else
     paths.SetFileLayout(wxStandardPaths::FileLayout_XDG);
     return wxFileName(paths.GetUserConfigDir(), "Quorvane.conf").GetFullPath();

@@ -1,6 +1,6 @@
 // The window size and column widths remembered between runs, in the user's
 // configuration folder ($XDG_CONFIG_HOME/Quorvane.conf, by default
-// ~/.config/Quorvane.conf; on Windows the INI file %APPDATA%\quorvane.ini),
+// ~/.config/Quorvane.conf; on Windows the INI file %APPDATA%\Quorvane\Quorvane.ini),
 // section "Quorvaner".
 #pragma once
 
