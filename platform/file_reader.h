@@ -27,7 +27,10 @@ private:
 };
 
 // Convenience: the leading bytes of a file, or -1 when it cannot be opened or read.
-int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity);
+inline int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity) {
+    LeadingBytesFile file(path);
+    return file.IsOpen() ? file.Read(buffer, capacity) : -1;
+}
 
 // Opens a regular file for buffered reading, or gives null: a pipe, a device,
 // a folder or a missing file. The open itself never waits for a writer.

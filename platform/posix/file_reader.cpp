@@ -52,8 +52,3 @@ int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
     }
     return total;
 }
-
-int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity) {
-    LeadingBytesFile file(path);
-    return file.IsOpen() ? file.Read(buffer, capacity) : -1;
-}

@@ -88,11 +88,6 @@ int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
     return total;
 }
 
-int ReadLeadingBytes(const std::string& path, unsigned char* buffer, int capacity) {
-    LeadingBytesFile file(path);
-    return file.IsOpen() ? file.Read(buffer, capacity) : -1;
-}
-
 std::FILE* OpenRegularFileForReading(const std::string& path) {
     // Others may read the table while we do, but not change it.
     const HANDLE handle = OpenDiskFile(path, FILE_SHARE_READ);
