@@ -12,7 +12,8 @@ set -euo pipefail
 cache=${QUORVANE_WINDOWS_CACHE:-/var/cache/quorvane-windows}
 host=x86_64-w64-mingw32
 packages=(g++-mingw-w64-x86-64-posix wine64 wine fonts-wine libz-mingw-w64-dev nsis
-          zip unzip dpkg-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic)
+          zip unzip dpkg-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
+          python3-gi gir1.2-gtk-3.0)
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)

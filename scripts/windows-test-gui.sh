@@ -11,6 +11,10 @@
 #  4. a drop of sample files and Tool > Check, made inside the real window by
 #     the screenshot helper, leave the status line at "All File : 6  CheckFile : 5"
 #     (six rows; the folder is listed, not read);
+#  5. a real drag from another program (an X11 drag of a URI list, which Wine
+#     hands to the window as Explorer's file drop), then Tool > Check and,
+#     with all rows selected, Tool > Auto Rename rename the mis-named files
+#     on disk, a Japanese name among them;
 # then the helper takes the main window after the check, the Rename File dialog
 # and the About box in a Wine desktop with frames (main.png, rename.png,
 # about.png). Screenshots go to BUILD/screenshots/; with --docs main.png is
@@ -155,6 +159,41 @@ wine "$helper" status "$(winepath -w "$work/status.txt")" >/dev/null 2>"$work/he
 status_text=$(tr -d '\r\n' <"$work/status.txt")
 [ "$status_text" = "All File : 6  CheckFile : 5" ] || fail "status after drop and Check: \"$status_text\""
 echo "ok: drop and Tool > Check give \"$status_text\""
+
+# 5. A real drop from another program, Check, Auto Rename: the files on disk
+# tell whether the paths came through whole.
+mkdir -p "$work/dropped/folder" && cp Quorvane.dat "$work/dropped/"
+printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$work/dropped/写真.jpg"
+printf '%%PDF-1.4\n' >"$work/dropped/report.doc"
+cd "$work/dropped"
+wine "$program" & pid=$!
+window=$(wait_titled Quorvane)
+[ -n "$window" ] || fail "no main window for the drop"
+xdotool windowmove --sync "$window" 0 0; xdotool windowsize --sync "$window" 700 250; sleep 0.5
+/usr/bin/python3 "$root/scripts/drag-source.py" 800 500 写真.jpg report.doc folder & source=$!
+source_window=$(wait_titled "Drag source")
+[ -n "$source_window" ] || fail "the drag source did not open"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$source_window")"
+xdotool mousemove $((X + 30)) $((Y + 20)) mousedown 1
+for step in $(seq 20); do
+  xdotool mousemove $((X + 30 - step * (X - 300) / 20)) $((Y + 20 - step * (Y - 120) / 20)); sleep 0.05
+done
+sleep 0.3; xdotool mouseup 1
+wait "$source" 2>/dev/null || true
+sleep 1
+xdotool key --window "$window" alt+t; sleep 0.5; xdotool key c; sleep 2
+xdotool key --window "$window" ctrl+a; sleep 0.3
+# Auto Rename is the item under Check (it has no access key).
+xdotool key --window "$window" alt+t; sleep 0.5; xdotool key Down; sleep 0.3; xdotool key Return
+for _ in $(seq 100); do [ -f 写真.png ] && [ -f report.pdf ] && break; sleep 0.1; done
+renamed=$(LC_ALL=C ls | tr '\n' ' ')
+[ "$renamed" = "Quorvane.dat folder report.pdf 写真.png " ] || fail "after drop, Check and Auto Rename the folder holds: $renamed"
+xdotool key --window "$window" alt+f; sleep 0.5
+xdotool key e
+wait_exit "$pid" || fail "File > Exit after the drop ended with a failure"
+echo "ok: a real drop from another program, Check and Auto Rename give: $renamed"
+cd "$root"
 
 # Screenshots, in a Wine desktop so the windows have frames. The helper names
 # the area in OUT.rect and waits for OUT.done (the desktop sits at 0,0).
