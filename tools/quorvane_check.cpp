@@ -266,12 +266,12 @@ private:
 };
 
 // --lint [FILE]: one line per warning on standard output.
-int LintTable(int argc, char** argv) {
-    if (argc > 1) {
+int LintTable(const std::vector<std::string>& files) {
+    if (files.size() > 1) {
         PrintError("--lint takes at most one file: --lint [FILE]");
         return kExitUsage;
     }
-    const std::string dataFile = argc == 1 ? argv[0] : LocateUserOrInstalledDataFile(kDataFileName);
+    const std::string dataFile = files.size() == 1 ? files[0] : LocateUserOrInstalledDataFile(kDataFileName);
     std::vector<LintWarning> warnings;
     if (std::optional<TableDefect> defect = LintFileIdData(dataFile, warnings)) {
         PrintTableDefect(dataFile, *defect);
@@ -289,10 +289,10 @@ int LintTable(int argc, char** argv) {
 }
 
 // Parses the arguments; returns an exit code when the program should end now.
-std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
+std::optional<int> ParseArguments(const std::vector<std::string>& arguments, Options& options) {
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
             options.paths.push_back(arg);
         } else if (arg == "--") {
@@ -308,7 +308,7 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
         } else if (arg == "--rename") {
             options.rename = true;
         } else if (arg == "--lint") {
-            return LintTable(argc - i - 1, argv + i + 1);
+            return LintTable({arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end()});
         } else if (arg == "--dry-run") {
             options.dryRun = true;
         } else if (arg == "--undo") {
@@ -318,12 +318,12 @@ std::optional<int> ParseArguments(int argc, char** argv, Options& options) {
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--data") {
-            if (i + 1 >= argc) {
+            if (i + 1 >= arguments.size()) {
                 PrintError("--data needs a file: --data FILE");
                 return kExitUsage;
             }
             options.dataGiven = true;
-            options.dataFile = argv[++i];
+            options.dataFile = arguments[++i];
         } else {
             std::fprintf(stderr, "quorvane-check: unknown option %s\n\n%s", arg.c_str(), kUsage);
             return kExitUsage;
@@ -376,14 +376,8 @@ int Undo(const Options& options) {
 
 int main(int argc, char** argv) {
     PrepareStandardStreams();
-    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
-    std::vector<char*> pointers;
-    for (std::string& argument : arguments) pointers.push_back(argument.data());
-    pointers.push_back(nullptr);
-    argc = static_cast<int>(arguments.size());
-    argv = pointers.data();
     Options options;
-    if (std::optional<int> code = ParseArguments(argc, argv, options)) return *code;
+    if (std::optional<int> code = ParseArguments(CommandLineArguments(argc, argv), options)) return *code;
     if (options.undo) return Undo(options);
 
     const std::string dataFile = options.dataGiven ? options.dataFile : LocateUserOrInstalledDataFile(kDataFileName);

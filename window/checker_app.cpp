@@ -21,10 +21,10 @@ wxEND_EVENT_TABLE()
 
 void InstallFatalErrorPresenter() { SetFatalErrorPresenter(&ShowFatalMessage); }
 
-void KeepCommandLine(int argc, char** argv) {
+void KeepCommandLine(const std::vector<std::string>& arguments) {
     g_commandLinePaths.clear();
-    for (int i = 1; i < argc; ++i) {
-        std::string path = AbsolutePath(argv[i]);
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        std::string path = AbsolutePath(arguments[i]);
         if (!path.empty()) g_commandLinePaths.push_back(std::move(path));
     }
 }

@@ -26,7 +26,7 @@ void InstallFatalErrorPresenter();
 // Keeps the arguments after the program's name as absolute paths, byte for
 // byte: every argument is a path, none is an option. Called by main before
 // the toolkit sees the command line.
-void KeepCommandLine(int argc, char** argv);
+void KeepCommandLine(const std::vector<std::string>& arguments);
 
 // What OnInit does: the main window, shown, with the command line's paths
 // handed in as a drop of them would be.

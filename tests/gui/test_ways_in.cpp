@@ -65,14 +65,11 @@ protected:
     void StartWithCommandLine() {
         std::vector<std::string> arguments = {"quorvane"};
         for (const PathCase& c : kPathCases) arguments.push_back(c.isFolder ? c.path + "/" : "./" + c.path);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
         fs::current_path(m_files.Path());
-        KeepCommandLine(static_cast<int>(arguments.size()), argv.data());
+        KeepCommandLine(arguments);
         fs::current_path(m_work.Path());
         m_window = OpenMainWindow();
-        KeepCommandLine(1, argv.data());
+        KeepCommandLine({"quorvane"});
         ASSERT_TRUE(PumpUntil([this] { return m_window->IsShownOnScreen(); }));
     }
 
