@@ -16,6 +16,11 @@ public:
     bool IsOpen() const { return m_handle != kNoHandle; }
     // Reads up to `capacity` bytes from the start; the count read, or -1 on a read error.
     int Read(unsigned char* buffer, int capacity);
+    // Reads up to `capacity` bytes from `offset`, in the same open file: the
+    // count read (0 past the end), or -1 on a read error.
+    int64_t ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity);
+    // The file's size in bytes, or -1 when it cannot be told.
+    int64_t Size() const;
     void Close();
 
 private:

@@ -52,3 +52,25 @@ int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
     }
     return total;
 }
+
+int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity) {
+    if (m_handle < 0 || offset < 0) return -1;
+    int64_t total = 0;
+    while (total < capacity) {
+        const ssize_t got = ::pread(static_cast<int>(m_handle), buffer + total, static_cast<size_t>(capacity - total),
+                                    static_cast<off_t>(offset + total));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+int64_t LeadingBytesFile::Size() const {
+    struct stat info {};
+    if (m_handle < 0 || ::fstat(static_cast<int>(m_handle), &info) != 0) return -1;
+    return static_cast<int64_t>(info.st_size);
+}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -86,6 +87,34 @@ int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
         total += static_cast<int>(got);
     }
     return total;
+}
+
+int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity) {
+    if (m_handle == kNoHandle || offset < 0) return -1;
+    int64_t total = 0;
+    while (total < capacity) {
+        // An offset in the OVERLAPPED structure reads there on a handle opened for plain, synchronous I/O.
+        OVERLAPPED at{};
+        const uint64_t position = static_cast<uint64_t>(offset + total);
+        at.Offset = static_cast<DWORD>(position);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        const DWORD want = static_cast<DWORD>(std::min<int64_t>(capacity - total, 1 << 30));
+        DWORD got = 0;
+        if (!ReadFile(AsHandle(m_handle), buffer + total, want, &got, &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF) break;
+            ErrnoFromLastError();
+            return -1;
+        }
+        if (got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+int64_t LeadingBytesFile::Size() const {
+    LARGE_INTEGER size{};
+    if (m_handle == kNoHandle || !GetFileSizeEx(AsHandle(m_handle), &size)) return -1;
+    return size.QuadPart;
 }
 
 std::FILE* OpenRegularFileForReading(const std::string& path) {
