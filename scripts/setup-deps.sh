@@ -5,7 +5,7 @@
 #   setup-deps.sh run     the above for building, plus a Japanese font
 set -euo pipefail
 
-build=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev)
+build=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev zlib1g-dev)
 test=("${build[@]}" xvfb xauth xdotool imagemagick clang libclang-rt-14-dev fonts-ipafont-gothic desktop-file-utils man-db)
 run=("${build[@]}" fonts-ipafont-gothic xdg-utils)
 
