@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
                                                      ReadAheadSettings{32, 256}, ReadAheadSettings{64, 512}}) {
                 DropCaches();
                 const auto run = Clock::now();
-                RunPaths({root}, true, *CurrentFileIdTable(), [](const PathRunItem&) { return true; }, settings);
+                RunPaths({root}, true, *CurrentFileIdTable(), true, [](const PathRunItem&) { return true; }, settings);
                 std::printf("  engine %2d readers, depth %3d       %7.3f s\n", settings.threads, settings.depth,
                             SecondsSince(run));
             }

@@ -5,7 +5,7 @@
 #include "platform/file_reader.h"
 #include "platform/file_status.h"
 
-PathProbe ProbePath(const std::string& path) {
+PathProbe ProbePath(const std::string& path, const LookInsideFile& look) {
     PathProbe probe;
     errno = 0;
     const std::optional<FileStatus> status = GetFileStatus(path);
@@ -26,6 +26,10 @@ PathProbe ProbePath(const std::string& path) {
     }
     probe.opened = true;
     probe.count = file.Read(probe.bytes, PathProbe::kCapacity);
-    if (probe.count < 0) probe.error = errno != 0 ? errno : EIO;
+    if (probe.count < 0) {
+        probe.error = errno != 0 ? errno : EIO;
+    } else if (look) {
+        probe.member = look(file, probe);
+    }
     return probe;
 }

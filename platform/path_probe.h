@@ -4,7 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+
+class LeadingBytesFile;
 
 struct PathProbe {
     static constexpr int kCapacity = 64;
@@ -16,7 +20,16 @@ struct PathProbe {
     int count = -1;             // bytes read from the start, or -1 when not read
     int error = 0;              // the system's error number of the first failure, or 0
     unsigned char bytes[kCapacity];
+    // What a second look inside the still open file named, when one was taken
+    // and named something.
+    std::optional<std::string> member;
 };
 
-// Never opens anything but a regular file, and never blocks on a pipe or a device.
-PathProbe ProbePath(const std::string& path);
+// A second look at a file whose leading bytes were read, in the same open
+// file: it reads more of it and may name what the file is.
+using LookInsideFile = std::function<std::optional<std::string>(LeadingBytesFile& file, const PathProbe& probe)>;
+
+// Never opens anything but a regular file, and never blocks on a pipe or a
+// device. With `look`, a file whose leading bytes were read is looked into
+// before it is closed.
+PathProbe ProbePath(const std::string& path, const LookInsideFile& look = {});

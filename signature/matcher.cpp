@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/text_compare.h"
+#include "signature/data_suffixes.h"
 
 namespace {
 
@@ -22,6 +23,21 @@ size_t BackToCharacterStart(std::string_view text, size_t length) {
     return length;
 }
 
+// Whether a file with `fileExtension` may be any of `entries`: one names its
+// extension, or one goes without an extension and the suffix is no extension
+// at all but part of a program's name ("ld.bfd", "python3.11"): no entry
+// names it and it does not commonly name a data or text file.
+bool ExtensionFitsAny(const FileIdTable& table, const std::vector<int32_t>& entries, std::string_view fileExtension) {
+    bool acceptsNone = false;
+    for (const int32_t j : entries) {
+        if (ExtensionAccepted(table[j], fileExtension)) return true;
+        acceptsNone = acceptsNone || table[j].extension[0] == 0;
+    }
+    if (!acceptsNone || fileExtension.empty()) return false;
+    const std::string_view suffix = fileExtension.substr(1);
+    return !table.KnowsExtension(suffix) && !CommonDataSuffix(suffix);
+}
+
 }  // namespace
 
 bool EntryFits(const FileIdEntry& entry, const unsigned char* bytes, int count) {
@@ -35,23 +51,45 @@ bool EntryFits(const FileIdEntry& entry, const unsigned char* bytes, int count) 
 Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* bytes, int count,
                              std::string_view fileExtension) {
     thread_local std::vector<int32_t> candidates;
+    thread_local std::vector<int32_t> accepted;
     table.Candidates(bytes, count, candidates);
     for (const int32_t i : candidates) {
         if (!EntryFits(table[i], bytes, count)) continue;
-        bool acceptsNone = false;
+        accepted.clear();
         for (const int32_t j : table.SameSignature(i)) {
-            if (j < i) continue;
-            if (ExtensionAccepted(table[j], fileExtension)) return {STATUS_MATCH, i};
-            acceptsNone = acceptsNone || table[j].extension[0] == 0;
+            if (j >= i) accepted.push_back(j);
         }
-        // For kinds that go without an extension (programs, scripts), a dot
-        // suffix no entry names is part of the name: "ld.bfd", "python3.11".
-        if (acceptsNone && !fileExtension.empty() && !table.KnowsExtension(fileExtension.substr(1))) {
-            return {STATUS_MATCH, i};
-        }
-        return {STATUS_MISMATCH, i};
+        return {ExtensionFitsAny(table, accepted, fileExtension) ? STATUS_MATCH : STATUS_MISMATCH, i};
     }
     return {STATUS_UNKNOWN, -1};
+}
+
+std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char* bytes, int count,
+                                   std::string_view member) {
+    thread_local std::vector<int32_t> candidates;
+    table.Candidates(bytes, count, candidates);
+    std::vector<int32_t> entries;
+    for (const int32_t i : candidates) {
+        if (EntryFits(table[i], bytes, count) && EqualsIgnoreAsciiCase(table[i].extension, member)) {
+            entries.push_back(i);
+            break;
+        }
+    }
+    if (entries.empty()) return entries;
+    const std::string_view typeName = table[entries.front()].typeName;
+    for (const int32_t i : candidates) {
+        if (i != entries.front() && table[i].typeName == typeName && EntryFits(table[i], bytes, count)) {
+            entries.push_back(i);
+        }
+    }
+    return entries;
+}
+
+std::optional<Verdict> ClassifyMember(const FileIdTable& table, const unsigned char* bytes, int count,
+                                      std::string_view fileExtension, std::string_view member) {
+    const std::vector<int32_t> entries = MemberEntries(table, bytes, count, member);
+    if (entries.empty()) return std::nullopt;
+    return Verdict{ExtensionFitsAny(table, entries, fileExtension) ? STATUS_MATCH : STATUS_MISMATCH, entries.front()};
 }
 
 std::vector<int32_t> AcceptedEntries(const FileIdTable& table, int32_t entryIndex) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,18 @@ bool EntryFits(const FileIdEntry& entry, const unsigned char* bytes, int count);
 // offset and pattern are accepted as alternative extensions.
 Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* bytes, int count,
                              std::string_view fileExtension);
+
+// The verdict when a second look named the file's `member` (an extension,
+// empty for a program without one): the member's entry is the first fitting
+// one that names it; the file's extension fits if that entry or a fitting
+// entry of the same type name (a synonym) accepts it. Nothing when no fitting
+// entry names the member: the leading bytes' verdict stands.
+std::optional<Verdict> ClassifyMember(const FileIdTable& table, const unsigned char* bytes, int count,
+                                      std::string_view fileExtension, std::string_view member);
+
+// The member's entry and its synonyms, as above; empty when none names it.
+std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char* bytes, int count,
+                                   std::string_view member);
 
 // The entries whose extensions a file fitting `entryIndex` may carry: that
 // entry first, then every later one with the same offset and pattern.

@@ -2,7 +2,12 @@
 
 #include "platform/file_status.h"
 #include "platform/path_split.h"
+#include "signature/inside/file_byte_source.h"
+#include "signature/inside/readers.h"
 #include "signature/matcher.h"
+
+#include <algorithm>
+#include <atomic>
 
 PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const FileIdTable& table) {
     PathVerdict result;
@@ -14,11 +19,35 @@ PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const File
     result.opened = probe.opened;
     if (!probe.opened || probe.count < 0) return result;
     result.judged = true;
-    result.verdict = ClassifyLeadingBytes(table, probe.bytes, probe.count, PathExtension(path));
+    const std::string_view extension = PathExtension(path);
+    if (probe.member) {
+        if (const std::optional<Verdict> member =
+                ClassifyMember(table, probe.bytes, probe.count, extension, *probe.member)) {
+            result.verdict = *member;
+            result.accepted = MemberEntries(table, probe.bytes, probe.count, *probe.member);
+            return result;
+        }
+    }
+    result.verdict = ClassifyLeadingBytes(table, probe.bytes, probe.count, extension);
     result.accepted = AcceptedEntries(table, result.verdict.entryIndex);
     return result;
 }
 
-PathVerdict CheckPath(const std::string& path, const FileIdTable& table) {
-    return JudgeProbe(ProbePath(path), path, table);
+PathProbe ProbeForCheck(const std::string& path, bool lookInside) {
+    if (!lookInside) return ProbePath(path);
+    return ProbePath(path, [](LeadingBytesFile& file, const PathProbe& probe) {
+        FileByteSource source(file);
+        return LookInside(source, LeadingBytes(probe.bytes, static_cast<size_t>(std::max(probe.count, 0))));
+    });
 }
+
+PathVerdict CheckPath(const std::string& path, const FileIdTable& table, bool lookInside) {
+    return JudgeProbe(ProbeForCheck(path, lookInside), path, table);
+}
+
+namespace {
+std::atomic<bool> g_lookInside{true};
+}
+
+bool LookInsideEnabled() { return g_lookInside; }
+void SetLookInsideEnabled(bool enabled) { g_lookInside = enabled; }

@@ -24,8 +24,20 @@ struct PathVerdict {
     bool Failed() const { return error != 0; }
 };
 
-// Pure: the verdict over what the file system told about `path`.
+// Pure: the verdict over what the file system told about `path`. A member
+// named by the second look decides where the table has a fitting line for it;
+// otherwise the leading bytes do.
 PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const FileIdTable& table);
 
+// Probes `path` for a check: its status, its leading bytes and, with
+// `lookInside`, the second look inside containers (a few more reads, bounded).
+// Without it every verdict rests on the leading bytes alone.
+PathProbe ProbeForCheck(const std::string& path, bool lookInside);
+
 // Probes `path` and judges it.
-PathVerdict CheckPath(const std::string& path, const FileIdTable& table);
+PathVerdict CheckPath(const std::string& path, const FileIdTable& table, bool lookInside);
+
+// The window's choice (Tool > Look Inside Documents), on unless turned off;
+// the command line passes its own.
+bool LookInsideEnabled();
+void SetLookInsideEnabled(bool enabled);

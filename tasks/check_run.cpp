@@ -11,14 +11,16 @@ namespace {
 
 // Judges the rows first to last while readers probe the rows ahead; rows a
 // drop appends meanwhile are checked too. A stop is honoured between rows.
-void CheckWorker(std::shared_ptr<const FileIdTable> table) {
+void CheckWorker(std::shared_ptr<const FileIdTable> table, bool lookInside) {
     LowerCurrentThreadPriority();
     FileList& list = TheFileList();
-    OrderedProbes probes([&list](int64_t row, std::string& path) {
-        if (row >= list.RowCount()) return false;
-        path = list.PathOf(static_cast<int32_t>(row));
-        return true;
-    });
+    OrderedProbes probes(
+        [&list](int64_t row, std::string& path) {
+            if (row >= list.RowCount()) return false;
+            path = list.PathOf(static_cast<int32_t>(row));
+            return true;
+        },
+        [lookInside](const std::string& path) { return ProbeForCheck(path, lookInside); });
     OrderedProbes::Item item;
     while (list.IsOpen() && probes.Next(item)) {
         const int32_t row = static_cast<int32_t>(item.index);
@@ -37,7 +39,8 @@ CheckCommand RequestCheckRun() {
     if (command == CheckCommand::Started) {
         g_checkedFiles = 0;
         g_totalFiles = TheFileList().RowCount();
-        StartDetachedThread([table = CurrentFileIdTable()] { CheckWorker(table); });
+        StartDetachedThread(
+            [table = CurrentFileIdTable(), lookInside = LookInsideEnabled()] { CheckWorker(table, lookInside); });
     }
     return command;
 }
@@ -61,5 +64,5 @@ void RecordCheck(int32_t row, const std::string& path, const PathVerdict& verdic
 
 void CheckItem(int32_t row) {
     const std::string path = TheFileList().PathOf(row);
-    RecordCheck(row, path, CheckPath(path, *CurrentFileIdTable()));
+    RecordCheck(row, path, CheckPath(path, *CurrentFileIdTable(), LookInsideEnabled()));
 }

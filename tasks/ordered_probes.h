@@ -39,7 +39,6 @@ public:
     };
 
     OrderedProbes(PathSource source, Prober prober, ReadAheadSettings settings = kDefaultReadAhead);
-    explicit OrderedProbes(PathSource source) : OrderedProbes(std::move(source), ProbePath) {}
     ~OrderedProbes();
     OrderedProbes(const OrderedProbes&) = delete;
     OrderedProbes& operator=(const OrderedProbes&) = delete;

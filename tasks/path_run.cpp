@@ -56,7 +56,7 @@ private:
 
 }  // namespace
 
-void RunPaths(const std::vector<std::string>& arguments, bool recursive, const FileIdTable& table,
+void RunPaths(const std::vector<std::string>& arguments, bool recursive, const FileIdTable& table, bool lookInside,
               const std::function<bool(const PathRunItem&)>& each, ReadAheadSettings settings) {
     WalkedPaths paths;
     std::atomic<bool> stop{false};
@@ -83,7 +83,7 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
             path = entry.unreadableReason.empty() ? entry.path : std::string();
             return true;
         },
-        ProbePath, settings);
+        [lookInside](const std::string& path) { return ProbeForCheck(path, lookInside); }, settings);
     OrderedProbes::Item item;
     PathRunItem result;
     while (probes.Next(item)) {

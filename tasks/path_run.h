@@ -21,5 +21,6 @@ struct PathRunItem {
 };
 
 // Calls `each` for every item in order; it returns false to stop early.
-void RunPaths(const std::vector<std::string>& arguments, bool recursive, const FileIdTable& table,
+// `lookInside` takes the second look inside containers.
+void RunPaths(const std::vector<std::string>& arguments, bool recursive, const FileIdTable& table, bool lookInside,
               const std::function<bool(const PathRunItem&)>& each, ReadAheadSettings settings = kDefaultReadAhead);

@@ -57,12 +57,14 @@ constexpr int kExitNotJournalled = 6;
 #endif
 
 const char kUsage[] =
-    "Usage: quorvane-check [-r] [--rename [--dry-run]] [-0|--json] [--data FILE] PATH...\n"
+    "Usage: quorvane-check [-r] [--rename [--dry-run]] [-0|--json] [--first-64-bytes] [--data FILE] PATH...\n"
     "       quorvane-check --undo [RUN]\n"
     "       quorvane-check --lint [FILE]\n"
     "\n"
     "Judges each file by its first 64 bytes against the signature table and\n"
-    "prints one line per path: the verdict (unknown, mismatch, match, folder),\n"
+    "(for ZIP, Office, Matroska, PE, ELF, TIFF raw, ID3-tagged audio and scripts)\n"
+    "by a second, bounded look inside that names the exact member of the family,\n"
+    "and prints one line per path: the verdict (unknown, mismatch, match, folder),\n"
     "a tab, the path, a tab, and the expected type (\"Type; ext\", empty when\n"
     "there is none). A path that cannot be judged (missing, a dangling link,\n"
     "unreadable, a name too long) prints \"error\", the path and the system's\n"
@@ -90,6 +92,8 @@ const char kUsage[] =
     "               A name that is not valid UTF-8 is given with U+FFFD for\n"
     "               each invalid byte, plus \"path_bytes\" (\"new_path_bytes\",\n"
     "               \"proposed_name_bytes\") holding the raw bytes in hex\n"
+    "  --first-64-bytes\n"
+    "               judge by the first 64 bytes alone, without the second look\n"
     USAGE_DATA_PLACES
 
     "  --lint [FILE]\n"
@@ -121,6 +125,7 @@ struct Options {
     bool dryRun = false;
     bool undo = false;
     bool json = false;
+    bool lookInside = true;
     char terminator = '\n';
     bool dataGiven = false;
     std::string dataFile;
@@ -315,6 +320,8 @@ std::optional<int> ParseArguments(const std::vector<std::string>& arguments, Opt
             options.undo = true;
         } else if (arg == "-0" || arg == "--null") {
             options.terminator = '\0';
+        } else if (arg == "--first-64-bytes") {
+            options.lookInside = false;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--data") {
@@ -389,7 +396,7 @@ int main(int argc, char** argv) {
 
     Checker checker(options, table);
     bool writeFailed = false;
-    RunPaths(options.paths, options.recursive, table, [&](const PathRunItem& item) {
+    RunPaths(options.paths, options.recursive, table, options.lookInside, [&](const PathRunItem& item) {
         checker.Report(item);
         // A full disk or a closed pipe: nothing more can reach the reader.
         writeFailed = std::ferror(stdout) != 0;

@@ -122,7 +122,7 @@ TEST_P(CheckPathTest, JudgesThePathAgainstTheTableGiven) {
     testsupport::TempDir dir;
     const std::string path = c.fileName.empty() ? dir.Folder() : dir / c.fileName;
     if (!c.fileName.empty()) testsupport::WriteFile(path, c.bytes);
-    const PathVerdict result = CheckPath(path, table);
+    const PathVerdict result = CheckPath(path, table, true);
     EXPECT_EQ(result.verdict.status, c.status);
     std::vector<std::string> accepted;
     for (int32_t index : result.accepted) accepted.push_back(table[index].extension);
@@ -147,11 +147,11 @@ TEST(CheckPath, UsesTheTableItIsGivenAndReportsWhatFailed) {
     FileIdTable jpegFirst, jpegOnly;
     ASSERT_EQ(testsupport::ReadTable(kTable, jpegFirst), std::nullopt);
     ASSERT_EQ(testsupport::ReadTable(kHeader + "0,FFD8FF,0,,JPEG image,jpg\n", jpegOnly), std::nullopt);
-    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegFirst).verdict.status, STATUS_MATCH);
-    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegOnly).verdict.status, STATUS_MISMATCH);
-    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegFirst).verdict.status, STATUS_MATCH);
+    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegFirst, true).verdict.status, STATUS_MATCH);
+    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegOnly, true).verdict.status, STATUS_MISMATCH);
+    EXPECT_EQ(CheckPath(dir / "photo.jpeg", jpegFirst, true).verdict.status, STATUS_MATCH);
 
-    const PathVerdict missing = CheckPath(dir / "gone.jpg", jpegOnly);
+    const PathVerdict missing = CheckPath(dir / "gone.jpg", jpegOnly, true);
     EXPECT_FALSE(missing.exists);
     EXPECT_TRUE(missing.Failed());
 }
