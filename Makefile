@@ -5,7 +5,7 @@ TEST_ENV = GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 # -noreset: the X server must not reset between two test programs, or the next
 # one may find no display while it does.
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 40
 
 .PHONY: all deps build run test fuzz bench accuracy clean tsan asan
 
@@ -34,8 +34,8 @@ screenshot: build
 	scripts/setup-deps.sh test
 	scripts/screenshot.sh $(BUILD)
 
-# Feeds the signature file loader, and the matcher with the rename proposal,
-# random input for FUZZ_SECONDS in all.
+# Feeds the signature file loader, the matcher with the rename proposal, and the
+# container readers of the second look, random input for FUZZ_SECONDS in all.
 fuzz:
 	scripts/fuzz.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 

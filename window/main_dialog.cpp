@@ -18,6 +18,7 @@
 #include "platform/data_location.h"
 #include "platform/path_intake.h"
 #include "signature/loader.h"
+#include "signature/path_check.h"
 #include "tasks/check_run.h"
 #include "tasks/drop_intake.h"
 #include "tasks/folder_intake.h"
@@ -80,6 +81,7 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     EVT_MENU(ID_EDIT_SELECTALL, CMainDialog::OnEditSelectAll)
     EVT_MENU(ID_EDIT_REMOVE, CMainDialog::OnEditRemove)
     EVT_MENU(ID_TOOL_UNDORENAME, CMainDialog::OnToolUndoRename)
+    EVT_MENU(ID_TOOL_LOOKINSIDE, CMainDialog::OnToolLookInside)
 wxEND_EVENT_TABLE()
 
 CMainDialog::CMainDialog()
@@ -122,6 +124,8 @@ bool CMainDialog::OnInitDialog() {
     m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
     m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
     SetWindowSize(profile.xSize, profile.ySize);
+    SetLookInsideEnabled(profile.lookInside != 0);
+    GetMenuBar()->Check(ID_TOOL_LOOKINSIDE, LookInsideEnabled());
 
     m_fileList->AssignImageList(CreateStatusImages(), wxIMAGE_LIST_SMALL);
     m_viewTimer.Start(kViewIntervalMs);
@@ -216,8 +220,12 @@ void CMainDialog::OnDestroy(wxWindowDestroyEvent& event) {
     profile.c00 = m_fileList->GetColumnWidth(kColumnLocation);
     profile.c01 = m_fileList->GetColumnWidth(kColumnFileName);
     profile.c02 = m_fileList->GetColumnWidth(kColumnExpectType);
+    profile.lookInside = LookInsideEnabled() ? 1 : 0;
     WriteProfile(profile);
 }
+
+// Takes effect from the next check; a running one keeps the way it started with.
+void CMainDialog::OnToolLookInside(wxCommandEvent& event) { SetLookInsideEnabled(event.IsChecked()); }
 
 void CMainDialog::OnToolCheck(wxCommandEvent&) {
     if (RequestCheckRun() != CheckCommand::AskToStop) return;

@@ -57,6 +57,7 @@ private:
     void OnFileNewList(wxCommandEvent& event);
     void OnDestroy(wxWindowDestroyEvent& event);
     void OnToolCheck(wxCommandEvent& event);
+    void OnToolLookInside(wxCommandEvent& event);
     void OnRclickFileList(wxContextMenuEvent& event);
     void RenameSelected(wxListEvent& event);
     void OnAboutBox(wxCommandEvent& event);

@@ -22,6 +22,7 @@ wxMenuBar* CreateMainMenuBar() {
 
     auto* tool = new wxMenu;
     tool->Append(ID_TOOL_CHECK, "&Check");
+    tool->AppendCheckItem(ID_TOOL_LOOKINSIDE, "&Look Inside Documents");
     tool->AppendSeparator();
     tool->Append(ID_TOOL_AUTORENAME, "Auto Rename");
     tool->Append(ID_TOOL_UNDORENAME, "&Undo Last Rename Run");

@@ -67,6 +67,7 @@ WindowProfile ReadProfile() {
     profile.c00 = ReadKey(*config, "C00", profile.c00);
     profile.c01 = ReadKey(*config, "C01", profile.c01);
     profile.c02 = ReadKey(*config, "C02", profile.c02);
+    profile.lookInside = ReadKey(*config, "LookInside", profile.lookInside);
     return profile;
 }
 
@@ -93,5 +94,6 @@ void WriteProfile(const WindowProfile& profile) {
     config->Write(kSection + "C00", static_cast<long>(profile.c00));
     config->Write(kSection + "C01", static_cast<long>(profile.c01));
     config->Write(kSection + "C02", static_cast<long>(profile.c02));
+    config->Write(kSection + "LookInside", static_cast<long>(profile.lookInside != 0));
     config->Flush();
 }

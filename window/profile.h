@@ -12,6 +12,7 @@ struct WindowProfile {
     int c00 = 300;    // width of "Location"
     int c01 = 200;    // width of "Filename"
     int c02 = 200;    // width of "Expect type"
+    int lookInside = 1;  // Tool > Look Inside Documents: 0 off, anything else on
 };
 
 wxString ProfilePath();
@@ -24,6 +25,6 @@ WindowProfile ReadProfile();
 // width, so a damaged profile cannot put the window or a column out of reach.
 WindowProfile FitToScreen(WindowProfile profile);
 
-// Writes all five values. Creates the folder when missing; a profile that
+// Writes all six values. Creates the folder when missing; a profile that
 // cannot be written is skipped without a word.
 void WriteProfile(const WindowProfile& profile);

@@ -46,3 +46,5 @@ inline constexpr int ID_FILE_ADDFOLDER = 1012;
 inline constexpr int ID_EDIT_PASTE = 1013;
 inline constexpr int ID_EDIT_SELECTALL = 1014;
 inline constexpr int ID_EDIT_REMOVE = 1015;
+// The switch for the second look inside containers.
+inline constexpr int ID_TOOL_LOOKINSIDE = 1016;
