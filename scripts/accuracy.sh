@@ -2,7 +2,8 @@
 # Scores Quorvane.dat against the labelled corpus with the corpus' own scorer:
 #   1. the files as they are (correctly named): false mismatches, coverage;
 #   2. mis-named copies (score.py make-misnamed --seed 1): right and wrong proposals;
-#   3. copies with upper-case extensions: must score as 1.
+#   3. copies with upper-case extensions: must score as 1;
+#   4. tests/data/containers (real container members from several writers), named and mis-named.
 #
 # Usage: scripts/accuracy.sh [QUORVANE_CHECK [CORPUS_DIR [DATA_FILE]]]
 #   QUORVANE_CHECK  default build/quorvane-check
@@ -65,3 +66,19 @@ echo "== Upper-case extensions"
 python3 "$score" make-upper "$corpus/public/manifest.tsv" "$work/upper" >/dev/null
 judge "$work/upper/manifest.tsv" "$work/upper.tsv"
 python3 "$score" named "$work/upper/manifest.tsv" "$work/upper.tsv" --by-type 20
+
+# The container samples (tests/data/containers: real members of the ZIP, compound file, Matroska, PE,
+# ID3 and ELF families from several writers), named and mis-named, to follow what the second look adds.
+containers=$root/tests/data/containers/manifest.tsv
+if [[ -e $containers ]]; then
+    echo
+    echo "== Container samples: correctly named files"
+    judge "$containers" "$work/containers-named.tsv"
+    python3 "$score" named "$containers" "$work/containers-named.tsv" --by-type 60
+
+    echo
+    echo "== Container samples: mis-named copies (seed 1)"
+    python3 "$score" make-misnamed "$containers" "$work/containers-misnamed" --seed 1 >/dev/null
+    judge "$work/containers-misnamed/manifest.tsv" "$work/containers-misnamed.tsv"
+    python3 "$score" misnamed "$work/containers-misnamed/manifest.tsv" "$work/containers-misnamed.tsv" --by-type 60
+fi
