@@ -44,6 +44,12 @@ fuzz:
 bench: build
 	$(BUILD)/bench/quorvane-bench $(or $(N),100000) --check $(BUILD)/quorvane-check
 
+# The second look on N (10000) containers of 20 KB - 2 MB, cold, against a
+# floor reading 64 bytes and a 16 KiB tail of each; needs root.
+.PHONY: bench-containers
+bench-containers: build
+	$(BUILD)/bench/quorvane-container-bench $(or $(N),10000) --check $(BUILD)/quorvane-check
+
 # A real drop of N small files (N=100000) onto the main window under Xvfb, then
 # the check of them, with the window's answer times, against their targets.
 .PHONY: bench-window
