@@ -1,13 +1,19 @@
 #include "signature/path_check.h"
 
+#include <algorithm>
+#include <atomic>
+
 #include "platform/file_status.h"
 #include "platform/path_split.h"
 #include "signature/inside/file_byte_source.h"
 #include "signature/inside/readers.h"
 #include "signature/matcher.h"
 
-#include <algorithm>
-#include <atomic>
+namespace {
+
+std::atomic<bool> g_lookInside{true};
+
+}  // namespace
 
 PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const FileIdTable& table) {
     PathVerdict result;
@@ -43,10 +49,6 @@ PathProbe ProbeForCheck(const std::string& path, bool lookInside) {
 
 PathVerdict CheckPath(const std::string& path, const FileIdTable& table, bool lookInside) {
     return JudgeProbe(ProbeForCheck(path, lookInside), path, table);
-}
-
-namespace {
-std::atomic<bool> g_lookInside{true};
 }
 
 bool LookInsideEnabled() { return g_lookInside; }

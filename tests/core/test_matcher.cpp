@@ -71,6 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"ElfWithAnotherKindsExtension", "\x7F" "ELF\x02\x01", ".jpg", STATUS_MISMATCH, "elf"},
         // A suffix no entry names is part of a program's name, as in "ld.bfd".
         MatchCase{"ElfWithADotInItsName", "\x7F" "ELF\x02\x01", ".bfd", STATUS_MATCH, "elf"},
+        // ...but never one that commonly names text or data.
+        MatchCase{"ElfNamedAsText", "\x7F" "ELF\x02\x01", ".txt", STATUS_MISMATCH, "elf"},
+        MatchCase{"ElfNamedAsCsvInCapitals", "\x7F" "ELF\x02\x01", ".CSV", STATUS_MISMATCH, "elf"},
         MatchCase{"JpegWithAnUnknownExtension", "\xFF\xD8\xFF\xE0", ".bfd", STATUS_MISMATCH, "jpg"},
         MatchCase{"SpecificBeforeGeneral", std::string("PK\x03\x04\x14\0\0\0\x08\0", 10), ".zip", STATUS_MISMATCH, "spz"},
         MatchCase{"FamilyMember", std::string("PK\x03\x04\x0A\0", 6), ".docx", STATUS_MATCH, "zip"},
@@ -88,6 +91,67 @@ TEST(Classify, AnEmptyPatternFitsEveryFileEvenAnEmptyOne) {
     EXPECT_EQ(ClassifyLeadingBytes(Table(), nullptr, 0, ".txt").status, STATUS_MISMATCH);
     EXPECT_EQ(ClassifyLeadingBytes(Table(), nullptr, 0, ".any").status, STATUS_MATCH);
 }
+
+// A member named by the second look decides over the family's first line:
+// its own line and the fitting lines of the same type name fit, nothing else.
+struct MemberCase {
+    const char* name;
+    std::string bytes;
+    std::string extension;
+    std::string member;
+    int32_t status;                 // -1: no fitting line names the member, the leading bytes decide
+    std::string expectedExtension;  // of the member's line
+};
+
+void PrintTo(const MemberCase& c, std::ostream* os) { *os << c.name; }
+
+class ClassifyMemberTest : public ::testing::TestWithParam<MemberCase> {};
+
+TEST_P(ClassifyMemberTest, GivesTheMembersVerdict) {
+    const MemberCase& c = GetParam();
+    FileIdTable table;
+    ASSERT_EQ(testsupport::ReadTable(kHeader +
+                                         "0,504B0304,0,,ZIP archive,zip\n"
+                                         "0,504B0304,0,,ZIP archive,cbz\n"
+                                         "0,504B0304,0,,Word document,docx\n"
+                                         "0,504B0304,0,,Excel workbook,xlsx\n"
+                                         "0,7F454C46,0,,ELF shared object,so\n"
+                                         "0,7F454C46,0,,ELF program,\n"
+                                         "0,7F454C46,0,,ELF shared object,\n"
+                                         "0,FFD8FF,0,,JPEG image,jpg\n",
+                                     table),
+              std::nullopt);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
+    const std::optional<Verdict> verdict =
+        ClassifyMember(table, bytes, static_cast<int>(c.bytes.size()), c.extension, c.member);
+    if (c.status < 0) {
+        EXPECT_EQ(verdict, std::nullopt);
+        return;
+    }
+    ASSERT_NE(verdict, std::nullopt);
+    EXPECT_EQ(verdict->status, c.status);
+    EXPECT_EQ(std::string(table[verdict->entryIndex].extension), c.expectedExtension);
+}
+
+const std::string kZip("PK\x03\x04\x14\0\x06\0", 8);
+const std::string kElf("\x7F" "ELF\x02\x01", 6);
+
+INSTANTIATE_TEST_SUITE_P(
+    Members, ClassifyMemberTest,
+    ::testing::Values(MemberCase{"OwnExtension", kZip, ".docx", "docx", STATUS_MATCH, "docx"},
+                      MemberCase{"AnotherMembersExtension", kZip, ".xlsx", "docx", STATUS_MISMATCH, "docx"},
+                      MemberCase{"TheFamilysFirstExtension", kZip, ".zip", "docx", STATUS_MISMATCH, "docx"},
+                      MemberCase{"PlainArchiveAcceptsItsSynonym", kZip, ".cbz", "zip", STATUS_MATCH, "zip"},
+                      MemberCase{"PlainArchiveNamedAsADocument", kZip, ".docx", "zip", STATUS_MISMATCH, "zip"},
+                      MemberCase{"MemberInCapitals", kZip, ".DOCX", "DOCX", STATUS_MATCH, "docx"},
+                      MemberCase{"ProgramWithoutExtension", kElf, "", "", STATUS_MATCH, ""},
+                      MemberCase{"ProgramWithADotInItsName", kElf, ".11", "", STATUS_MATCH, ""},
+                      MemberCase{"ProgramNamedAsALibrary", kElf, ".so", "", STATUS_MISMATCH, ""},
+                      MemberCase{"ProgramNamedAsText", kElf, ".txt", "", STATUS_MISMATCH, ""},
+                      MemberCase{"VersionedLibrary", kElf, ".6", "so", STATUS_MATCH, "so"},
+                      MemberCase{"MemberTheTableLacks", kZip, ".zip", "odt", -1, ""},
+                      MemberCase{"MemberOfAnotherFamily", kZip, ".jpg", "jpg", -1, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ExpectedTypeText, FitsInSixtyThreeBytesKeepingTheExtensionWhole) {
     const std::string table = kHeader + "0,FF,0,," + std::string(127, 'T') + "," + std::string(14, 'e') + "\n" +
