@@ -1,7 +1,6 @@
 // ELF: a program or a shared library, told by the program headers and the
 // dynamic section. Shared objects and position-independent programs share the
-// object type ET_DYN; a program asks for an interpreter (PT_INTERP), or,
-// linked statically as position-independent, carries the PIE flag.
+// object type ET_DYN; a program carries the PIE flag, a library a soname.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -123,9 +122,12 @@ InsideMember ElfMember(ByteSource& file, LeadingBytes lead) {
         facts = ReadDynamic(file, words, offset, words.Word(dynamic + layout.fileSizeAt));
     }
     if (interpreter) {
-        // A program, unless a library that can also be run (libc.so.6): it has a
-        // soname, and lacks the PIE flag every linker of the last decade sets.
-        return facts && facts->soname && !facts->pie ? std::string("so") : std::string();
+        // Libraries may ask for an interpreter too, to be run (libc.so.6) or by
+        // accident (some plugins): a program is told by the PIE flag every linker
+        // of the last decade sets, a library by its soname; neither is unclear.
+        if (facts && facts->pie) return std::string();
+        if (facts && facts->soname) return std::string("so");
+        return std::nullopt;
     }
     // A library, or a static position-independent program; without a
     // readable dynamic section the file is neither in a way we can tell.

@@ -79,9 +79,11 @@ std::vector<Case> Cases() {
     const Elf pie{.segments = withInterpreter, .dynamicEntries = pieFlag};
     std::vector<Case> cases = {
         {"PieProgram", pie.Build(), program},
-        {"PieProgramOfAnOldLinker", Elf{.segments = withInterpreter, .dynamicEntries = none}.Build(), program},
-        {"PieProgramWithUnreadableDynamicSection",
-         Elf{.segments = withInterpreter, .dynamicEntries = none, .dynamicOffset = uint64_t{1} << 33}.Build(), program},
+        // An interpreter without the PIE flag or a soname: an old linker's program or a plugin (pam_cap.so).
+        {"InterpreterWithoutPieFlagOrSoname", Elf{.segments = withInterpreter, .dynamicEntries = none}.Build(),
+         nothing},
+        {"InterpreterWithUnreadableDynamicSection",
+         Elf{.segments = withInterpreter, .dynamicEntries = none, .dynamicOffset = uint64_t{1} << 33}.Build(), nothing},
         {"LibraryThatCanAlsoBeRun", Elf{.segments = withInterpreter}.Build(), library},
         {"SharedLibrary", Elf{.segments = shared}.Build(), library},
         {"SharedLibraryWithoutSoname", Elf{.segments = shared, .dynamicEntries = {{kFlags1, 1}}}.Build(), library},
