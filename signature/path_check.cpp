@@ -25,7 +25,7 @@ PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const File
     result.opened = probe.opened;
     if (!probe.opened || probe.count < 0) return result;
     result.judged = true;
-    const std::string_view extension = PathExtension(path);
+    const std::string extension = PathExtension(path);
     if (probe.member) {
         if (const std::optional<Verdict> member =
                 ClassifyMember(table, probe.bytes, probe.count, extension, *probe.member)) {
