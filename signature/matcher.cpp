@@ -68,19 +68,17 @@ std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char
                                    std::string_view member) {
     thread_local std::vector<int32_t> candidates;
     table.Candidates(bytes, count, candidates);
-    std::vector<int32_t> entries;
+    std::string_view typeName;
     for (const int32_t i : candidates) {
         if (EntryFits(table[i], bytes, count) && EqualsIgnoreAsciiCase(table[i].extension, member)) {
-            entries.push_back(i);
+            typeName = table[i].typeName;
             break;
         }
     }
-    if (entries.empty()) return entries;
-    const std::string_view typeName = table[entries.front()].typeName;
+    std::vector<int32_t> entries;
+    if (typeName.empty()) return entries;
     for (const int32_t i : candidates) {
-        if (i != entries.front() && table[i].typeName == typeName && EntryFits(table[i], bytes, count)) {
-            entries.push_back(i);
-        }
+        if (table[i].typeName == typeName && EntryFits(table[i], bytes, count)) entries.push_back(i);
     }
     return entries;
 }

@@ -24,14 +24,16 @@ Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* byte
                              std::string_view fileExtension);
 
 // The verdict when a second look named the file's `member` (an extension,
-// empty for a program without one): the member's entry is the first fitting
-// one that names it; the file's extension fits if that entry or a fitting
-// entry of the same type name (a synonym) accepts it. Nothing when no fitting
-// entry names the member: the leading bytes' verdict stands.
+// empty for a program without one). The first fitting entry that names it
+// gives the member's type name; the fitting entries of that type name are the
+// member and its synonyms, the first of them proposed, as in a group (a shell
+// archive whose #! line says "sh" stays a shar). The file's extension fits if
+// one of them accepts it. Nothing when no fitting entry names the member: the
+// leading bytes' verdict stands.
 std::optional<Verdict> ClassifyMember(const FileIdTable& table, const unsigned char* bytes, int count,
                                       std::string_view fileExtension, std::string_view member);
 
-// The member's entry and its synonyms, as above; empty when none names it.
+// The member's entries as above, the proposed one first; empty when none names it.
 std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char* bytes, int count,
                                    std::string_view member);
 
