@@ -12,7 +12,9 @@
 # python3-setuptools gnumeric abiword pandoc zip 7zip default-jdk-headless aapt zipalign apksigner mkvtoolnix
 # ffmpeg lame id3v2 gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix clang lld gcc msitools wixl
 #
-# Only one writer in Debian: dot, xlt, ppt, pps, pot, docm, pptm, potx, ots, otp, otg (LibreOffice). LibreOffice's
+# Only one writer in Debian: dot, xlt, ppt, pps, pot, docm, pptm, potx, ots, otp, otg (LibreOffice).
+# The 97-2003 dot, xlt, pps and pot LibreOffice writes carry no mark of their own (not even Word's
+# template flag): the same content is a doc, xls or ppt, listed as their alternative. LibreOffice's
 # ppsx carries the presentation's content type (so pptx is listed as its alternative); the second ppsx is
 # pandoc's pptx given the show's content type by python's zipfile. LibreOffice's ppt, pps and pot carry a
 # preview bitmap of about 430 KiB in their summary stream, which no setting turns off.
@@ -169,12 +171,12 @@ lo_jobs() {  # lo_jobs SOURCE LOAD_FILTER then pairs of TARGET STORE_FILTER [|PA
 timeout 600 "$py" lo_store.py lo_jobs.txt
 w=libreoffice
 sample lo/lo.doc doc "" $w "" "Word 97-2003 (CFB)"
-sample lo/lo.dot dot "" $w "" "Word template (CFB)"
+sample lo/lo.dot dot "" $w "doc" "Word template (CFB)"
 sample lo/lo.xls xls "" $w "" "Excel 97-2003 (CFB)"
-sample lo/lo.xlt xlt "" $w "" "Excel template (CFB)"
+sample lo/lo.xlt xlt "" $w "xls" "Excel template (CFB)"
 sample lo/lo.ppt ppt "" $w "" "PowerPoint 97-2003 (CFB)"
-sample lo/lo.pps pps "" $w "" "PowerPoint show (CFB)"
-sample lo/lo.pot pot "" $w "" "PowerPoint template (CFB)"
+sample lo/lo.pps pps "" $w "ppt" "PowerPoint show (CFB)"
+sample lo/lo.pot pot "" $w "ppt" "PowerPoint template (CFB)"
 sample lo/lo.docx docx "" $w "" "Word OOXML (zip)"
 sample lo/lo.iso.docx docx iso29500 $w "" "Word OOXML (zip)"
 sample lo/lo.enc.docx docx encrypted $w "" "Word OOXML, encrypted (CFB)"

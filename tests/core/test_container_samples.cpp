@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <sstream>
 
 #include "platform/path_split.h"
@@ -52,19 +51,11 @@ const FileIdTable& ShippedTable() {
     return table;
 }
 
-// LibreOffice writes templates and shows without a mark of their own (not
-// even Word's template flag), so their structure names the family's document.
-const std::map<std::string, std::string> kFamilyDocument = {
-    {"dot", "doc"}, {"xlt", "xls"}, {"pps", "ppt"}, {"pot", "ppt"}};
-
 // What a mis-named copy may be proposed as: its own extension or an equal one;
 // a password-protected OOXML file is a compound file whose package stays
 // closed, so it gets the compound file's proposal.
 std::vector<std::string> RightProposals(const ContainerSample& s) {
     std::vector<std::string> right = s.extensions;
-    if (const auto document = kFamilyDocument.find(s.extensions.front()); document != kFamilyDocument.end()) {
-        right.push_back(document->second);
-    }
     if (s.file.find("_encrypted_") != std::string::npos) right.push_back("doc");
     return right;
 }
