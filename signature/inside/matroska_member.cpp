@@ -206,10 +206,9 @@ InsideMember MatroskaMember(ByteSource& file, LeadingBytes lead) {
     }
     if (!segment || segment->id != kSegmentId) return std::nullopt;
     const uint64_t dataStart = segment->dataStart;
+    const uint64_t limit = fileSize >= 0 ? static_cast<uint64_t>(fileSize) : static_cast<uint64_t>(INT64_MAX);
     // A Segment of known size ending past the file is damaged or cut short.
-    if (!segment->unknownSize && fileSize >= 0 && segment->size > static_cast<uint64_t>(fileSize) - dataStart) {
-        return std::nullopt;
-    }
+    if (dataStart > limit || (!segment->unknownSize && segment->size > limit - dataStart)) return std::nullopt;
     const bool segmentRead = EndsWithin(*segment, read.size());
     const size_t walkEnd = segmentRead ? DataEnd(*segment) : read.size();
 
@@ -232,7 +231,6 @@ InsideMember MatroskaMember(ByteSource& file, LeadingBytes lead) {
         child = DataEnd(*element);
     }
     if (!seekPosition || (!segment->unknownSize && *seekPosition >= segment->size)) return std::nullopt;
-    const uint64_t limit = fileSize >= 0 ? static_cast<uint64_t>(fileSize) : static_cast<uint64_t>(INT64_MAX);
     if (dataStart >= limit || *seekPosition >= limit - dataStart) return std::nullopt;
     return MemberFromTracksAt(file, static_cast<int64_t>(dataStart + *seekPosition));
 }

@@ -39,6 +39,32 @@ struct Layout {
     std::optional<uint32_t> textOffset;         // where out-of-line values are claimed to be
 };
 
+Layout BigEndian() {
+    Layout layout;
+    layout.bigEndian = true;
+    return layout;
+}
+Layout DirectoryAt(uint32_t offset) {
+    Layout layout;
+    layout.ifdAt = offset;
+    return layout;
+}
+Layout HeaderClaimingDirectoryAt(uint32_t offset) {
+    Layout layout;
+    layout.headerIfdOffset = offset;
+    return layout;
+}
+Layout DirectoryClaimingEntries(uint16_t count) {
+    Layout layout;
+    layout.count = count;
+    return layout;
+}
+Layout TextsClaimedAt(uint32_t offset) {
+    Layout layout;
+    layout.textOffset = offset;
+    return layout;
+}
+
 // A TIFF with one directory of `fields` (sorted by the caller) and its out-of-line values behind it.
 std::string Tiff(const std::vector<Field>& fields, const Layout& layout = {}) {
     const bool big = layout.bigEndian;
@@ -57,7 +83,9 @@ std::string Tiff(const std::vector<Field>& fields, const Layout& layout = {}) {
         std::string value;
         if (field.type == kAscii) value = field.text + '\0';
         for (uint32_t number : field.values) {
-            value += field.type == kShort ? u16(number) : field.type == kLong ? u32(number) : std::string(1, static_cast<char>(number));
+            if (field.type == kShort) value += u16(number);
+            if (field.type == kLong) value += u32(number);
+            if (field.type == kByte) value += static_cast<char>(number);
         }
         const uint32_t count = field.type == kAscii ? static_cast<uint32_t>(value.size())
                                : field.type == kByte ? static_cast<uint32_t>(value.size())
@@ -86,8 +114,8 @@ std::vector<Case> Cases() {
     return {
         {"DngVersion", Tiff({Make("Canon"), Bytes(0xC612, {1, 4, 0, 0})}), "dng"},
         {"NikonThumbnailWithSubIfds", Tiff(nef), "nef"},
-        {"NikonBigEndian", Tiff(nef, {.bigEndian = true}), "nef"},
-        {"DirectoryAndTextsPastTheFirstRead", Tiff(nef, {.ifdAt = 100000}), "nef"},
+        {"NikonBigEndian", Tiff(nef, BigEndian()), "nef"},
+        {"DirectoryAndTextsPastTheFirstRead", Tiff(nef, DirectoryAt(100000)), "nef"},
         {"SonySubIfds", Tiff({Make("SONY"), Model("ILCE-7M3"), kSubIfds}), "arw"},
         {"PentaxColourFilterArray", Tiff({kCfaPhotometric, Make("PENTAX Corporation")}), "pef"},
         {"RicohColourFilterArray", Tiff({kCfaPhotometric, Make("RICOH IMAGING COMPANY, LTD.")}), "pef"},
@@ -108,11 +136,11 @@ std::vector<Case> Cases() {
         {"CanonRawSigns", Tiff({kReducedResolution, Make("Canon"), kSubIfds}), std::nullopt},
         {"RawSignsWithoutMake", Tiff({kReducedResolution, kSubIfds}), std::nullopt},
         {"UnknownMaker", Tiff({kCfaPhotometric, Make("Acme Optics")}), std::nullopt},
-        {"IfdOffsetPastTheEnd", Tiff(nef, {.headerIfdOffset = 0x7FFFFF00}), std::nullopt},
-        {"IfdOffsetInsideHeader", Tiff(nef, {.headerIfdOffset = 4}), std::nullopt},
-        {"EntryCountHuge", Tiff(nef, {.count = 0xFFFF}), std::nullopt},
-        {"EntriesPastTheEnd", Tiff(nef, {.count = 40}).substr(0, 200), std::nullopt},
-        {"MakePastTheEnd", Tiff(nef, {.textOffset = 0x7FFFFF00}), std::nullopt},
+        {"IfdOffsetPastTheEnd", Tiff(nef, HeaderClaimingDirectoryAt(0x7FFFFF00)), std::nullopt},
+        {"IfdOffsetInsideHeader", Tiff(nef, HeaderClaimingDirectoryAt(4)), std::nullopt},
+        {"EntryCountHuge", Tiff(nef, DirectoryClaimingEntries(0xFFFF)), std::nullopt},
+        {"EntriesPastTheEnd", Tiff(nef, DirectoryClaimingEntries(40)).substr(0, 200), std::nullopt},
+        {"MakePastTheEnd", Tiff(nef, TextsClaimedAt(0x7FFFFF00)), std::nullopt},
         {"NotTiff", std::string("II+\0", 4) + Tiff(nef).substr(4), std::nullopt},
     };
 }
