@@ -3,7 +3,8 @@
 // and storages directly under the root, or by the root's class id. Four reads
 // at most: the header, a DIFAT sector when the FAT sector needed lies past the
 // header's list, the FAT sector that maps the directory's chain, the directory,
-// and, if a read is left, the first bytes of a Word stream for its template flag.
+// and, if a read is left, the first bytes of a Word stream for its template
+// flag, found through the same FAT sector.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -24,12 +25,13 @@ constexpr uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr int kEntrySize = 128;
 constexpr int kMaxNameBytes = 64;
-// Enough for every top-level name in the files seen; longer chains (messages
-// with many recipients and attachments) are judged on this much.
+// Bounds the directory read: longer chains (messages with many recipients and
+// attachments) are judged on their first sectors, where the root's entries usually lie.
 constexpr int kMaxDirectorySectors = 32;
 constexpr int64_t kMaxDirectoryBytes = 128 * 1024;
-// Smaller streams live in the mini stream, which would take more reads.
+// Smaller streams live in the mini stream, in 64-byte mini sectors.
 constexpr uint64_t kMiniStreamCutoff = 4096;
+constexpr int kMiniSectorShift = 6;
 
 enum ObjectType : unsigned char { kUnallocated = 0, kStorage = 1, kStream = 2, kRoot = 5 };
 
@@ -37,6 +39,20 @@ struct Geometry {
     int shift = 0;
     int64_t sectorSize = 0;
     uint32_t fatEntriesPerSector = 0;
+    int miniShift = 0;
+};
+
+// The one FAT sector read: it maps the sectors of index `fatIndex`'s range.
+struct FatPart {
+    std::vector<unsigned char> entries;
+    uint32_t fatIndex = 0;
+
+    // The sector after `sector` in its chain, or kEndOfChain when the chain
+    // ends or is mapped elsewhere, or a special value (past kMaxRegularSector).
+    uint32_t Next(const Geometry& g, uint32_t sector) const {
+        if (sector / g.fatEntriesPerSector != fatIndex) return kEndOfChain;
+        return Le32(entries.data() + 4 * (sector % g.fatEntriesPerSector));
+    }
 };
 
 int64_t SectorOffset(const Geometry& g, uint32_t sector) { return (static_cast<int64_t>(sector) + 1) << g.shift; }
@@ -64,19 +80,17 @@ uint32_t FatSectorAt(ByteSource& file, const Geometry& g, const unsigned char* h
 // The directory's sectors in chain order, as far as the FAT sector that maps
 // the first one reaches; empty when the chain is damaged (loops, free or
 // special sectors inside it) or cannot be read.
-std::vector<uint32_t> DirectoryChain(ByteSource& file, const Geometry& g, const unsigned char* header) {
+std::vector<uint32_t> DirectoryChain(ByteSource& file, const Geometry& g, const unsigned char* header, FatPart& fat) {
     const uint32_t first = Le32(header + 0x30);
     if (first > kMaxRegularSector) return {};
-    const uint32_t fatIndex = first / g.fatEntriesPerSector;
-    const uint32_t fatSector = FatSectorAt(file, g, header, fatIndex);
-    std::vector<unsigned char> fat(static_cast<size_t>(g.sectorSize));
-    if (fatSector > kMaxRegularSector || !ReadSectorBytes(file, g, fatSector, fat)) return {};
+    fat.fatIndex = first / g.fatEntriesPerSector;
+    const uint32_t fatSector = FatSectorAt(file, g, header, fat.fatIndex);
+    fat.entries.resize(static_cast<size_t>(g.sectorSize));
+    if (fatSector > kMaxRegularSector || !ReadSectorBytes(file, g, fatSector, fat.entries)) return {};
 
     std::vector<uint32_t> chain = {first};
     while (static_cast<int>(chain.size()) < kMaxDirectorySectors) {
-        const uint32_t current = chain.back();
-        if (current / g.fatEntriesPerSector != fatIndex) break;  // mapped by a FAT sector we did not read
-        const uint32_t next = Le32(fat.data() + 4 * (current % g.fatEntriesPerSector));
+        const uint32_t next = fat.Next(g, chain.back());
         if (next == kEndOfChain) break;
         if (next > kMaxRegularSector) return {};
         if (std::find(chain.begin(), chain.end(), next) != chain.end()) return {};
@@ -157,6 +171,7 @@ struct TopLevel {
     std::vector<std::string> members;
     bool encrypted = false;
     bool hwpHeader = false, hwpSummary = false;
+    Entry root;
     Entry word;  // type stays kUnallocated when there is no Word stream
 };
 
@@ -193,7 +208,7 @@ void NoteName(const Entry& entry, TopLevel& found) {
 // in the tree. Entries past what was read stay unseen; false when damaged.
 bool ScanTopLevel(const std::vector<unsigned char>& directory, int shift, TopLevel& found) {
     const size_t entryCount = directory.size() / kEntrySize;
-    Entry root;
+    Entry& root = found.root;
     if (entryCount == 0 || !ParseEntry(directory.data(), shift, root) || root.type != kRoot) return false;
     if (std::optional<std::string> installer = InstallerByClassId(root.classId)) AddMember(found, *installer);
 
@@ -221,12 +236,29 @@ bool ScanTopLevel(const std::vector<unsigned char>& directory, int shift, TopLev
     return true;
 }
 
+// Where a stream's first bytes lie in the file: its first sector, or, for a
+// small stream, its first mini sector within the root's chain as far as the
+// FAT sector read maps it; -1 when out of reach.
+int64_t StreamStart(const Geometry& g, const FatPart& fat, const Entry& root, const Entry& stream) {
+    if (stream.start > kMaxRegularSector || g.miniShift != kMiniSectorShift) return -1;
+    if (stream.size >= kMiniStreamCutoff) return SectorOffset(g, stream.start);
+    const uint64_t miniOffset = static_cast<uint64_t>(stream.start) << kMiniSectorShift;
+    if (miniOffset >= root.size) return -1;
+    uint32_t sector = root.start;
+    // A chain within one FAT sector's range has no more distinct sectors than that range.
+    const uint64_t steps = miniOffset >> g.shift;
+    if (steps >= g.fatEntriesPerSector) return -1;
+    for (uint64_t i = 0; i < steps && sector <= kMaxRegularSector; ++i) sector = fat.Next(g, sector);
+    if (sector > kMaxRegularSector) return -1;
+    return SectorOffset(g, sector) + static_cast<int64_t>(miniOffset & static_cast<uint64_t>(g.sectorSize - 1));
+}
+
 // A Word stream's template flag (fDot, bit 0 of the word at 0x0A of its
-// header), when the stream lies in regular sectors and a read is left.
-bool IsWordTemplate(ByteSource& file, const Geometry& g, const Entry& word) {
-    if (word.size < kMiniStreamCutoff || word.start > kMaxRegularSector) return false;
+// header), when its start is within reach and a read is left.
+bool IsWordTemplate(ByteSource& file, const Geometry& g, const FatPart& fat, const TopLevel& found) {
+    const int64_t at = StreamStart(g, fat, found.root, found.word);
     std::array<unsigned char, 12> fib{};
-    if (!ReadSectorBytes(file, g, word.start, fib)) return false;
+    if (at < 0 || file.Read(at, fib) != static_cast<int64_t>(fib.size())) return false;
     const uint16_t ident = Le16(fib.data());
     return (ident == 0xA5EC || ident == 0xA5DC) && (Le16(fib.data() + 0x0A) & 1) != 0;
 }
@@ -243,14 +275,16 @@ InsideMember CompoundFileMember(ByteSource& file, LeadingBytes lead) {
     if (g.shift != 9 && g.shift != 12) return std::nullopt;
     g.sectorSize = int64_t{1} << g.shift;
     g.fatEntriesPerSector = static_cast<uint32_t>(g.sectorSize / 4);
+    g.miniShift = Le16(header.data() + 0x20);
 
-    const std::vector<uint32_t> chain = DirectoryChain(file, g, header.data());
+    FatPart fat;
+    const std::vector<uint32_t> chain = DirectoryChain(file, g, header.data(), fat);
     if (chain.empty()) return std::nullopt;
     const std::vector<unsigned char> directory = ReadDirectory(file, g, chain);
     TopLevel found;
     if (directory.empty() || !ScanTopLevel(directory, g.shift, found)) return std::nullopt;
     // Password-protected OOXML: the compound file only wraps the real document.
     if (found.encrypted || found.members.size() != 1) return std::nullopt;
-    if (found.members.front() == "doc" && IsWordTemplate(file, g, found.word)) return "dot";
+    if (found.members.front() == "doc" && IsWordTemplate(file, g, fat, found)) return "dot";
     return found.members.front();
 }

@@ -31,13 +31,13 @@ std::array<unsigned char, 16> InstallerClassId(unsigned char kind) {
     return {kind, 0x10, 0x0C, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
 }
 
-// The start of a Word stream: the FIB's ident and its flags word, padded to a
-// size that keeps it out of the mini stream.
-std::string WordStream(uint16_t flags) {
+// The start of a Word stream: the FIB's ident and its flags word; from 4096
+// bytes on, a stream lies in regular sectors instead of the mini stream.
+std::string WordStream(uint16_t flags, size_t size = 4096) {
     std::string data;
     Put(data, 0, 0xA5EC, 2);
     Put(data, 0x0A, flags, 2);
-    data.resize(4096);
+    data.resize(size);
     return data;
 }
 
@@ -45,17 +45,18 @@ struct Node {
     std::string name;  // ASCII, written as UTF-16LE
     unsigned char type = kStream;
     int parent = 0;    // the entry of the storage holding it; -1 for an unallocated entry
-    std::string data;  // placed in regular sectors after the directory
+    std::string data = {};  // placed in regular sectors after the directory
+    bool mini = false;      // `data` in the mini stream instead (whose mini FAT the reader never needs)
 };
 
 // A compound file: the header, one FAT sector, the directory (the root entry,
-// then `nodes`), then the streams' data. Each storage's children are linked
+// then `nodes`), then the streams' data and the mini stream. Each storage's children are linked
 // as a chain of right siblings. `base` moves every sector up, so that a base
 // past 109 FAT sectors' reach needs the DIFAT sector placed at sector 0.
 struct Compound {
     int shift = 9;
-    std::vector<Node> nodes;
-    std::array<unsigned char, 16> rootClassId{};
+    std::vector<Node> nodes = {};
+    std::array<unsigned char, 16> rootClassId = {};
     uint32_t base = 0;
 
     size_t SectorSize() const { return size_t{1} << shift; }
@@ -99,7 +100,17 @@ struct Compound {
         const size_t entryCount = nodes.size() + 1;
         chain((entryCount + perSector - 1) / perSector);
         std::vector<uint32_t> starts;
-        for (const Node& node : nodes) starts.push_back(node.data.empty() ? kEnd : chain(node.data.size() / size + 1));
+        std::string miniStream;
+        for (const Node& node : nodes) {
+            if (node.mini) {
+                starts.push_back(static_cast<uint32_t>(miniStream.size() / 64));
+                miniStream += node.data;
+                miniStream.resize((miniStream.size() + 63) / 64 * 64, '\0');
+            } else {
+                starts.push_back(node.data.empty() ? kEnd : chain(node.data.size() / size + 1));
+            }
+        }
+        const uint32_t miniStart = miniStream.empty() ? kEnd : chain(miniStream.size() / size + 1);
         for (size_t i = 0; i < fatEntries; ++i) Put(bytes, SectorAt(base) + 4 * i, fat[i], 4);
 
         // The directory, each storage's children chained as right siblings.
@@ -124,6 +135,8 @@ struct Compound {
             Put(bytes, at + 0x4C, child[i], 4);
             if (i == 0) {
                 for (size_t b = 0; b < 16; ++b) Put(bytes, at + 0x50 + b, rootClassId[b], 1);
+                Put(bytes, at + 0x74, miniStart, 4);
+                Put(bytes, at + 0x78, miniStream.size(), 8);
             } else {
                 Put(bytes, at + 0x74, starts[i - 1], 4);
                 Put(bytes, at + 0x78, nodes[i - 1].data.size(), 8);
@@ -131,8 +144,10 @@ struct Compound {
         }
         bytes.resize(SectorAt(base + next), '\0');
         for (size_t i = 0; i < nodes.size(); ++i) {
-            if (!nodes[i].data.empty()) bytes.replace(SectorAt(starts[i]), nodes[i].data.size(), nodes[i].data);
+            if (!nodes[i].data.empty() && !nodes[i].mini)
+                bytes.replace(SectorAt(starts[i]), nodes[i].data.size(), nodes[i].data);
         }
+        if (!miniStream.empty()) bytes.replace(SectorAt(miniStart), miniStream.size(), miniStream);
         return bytes;
     }
 };
@@ -174,9 +189,19 @@ std::vector<Case> Cases() {
         {"WordDocument", word, "doc"},
         {"WordTemplate", Compound{.nodes = Word(1)}.Build(), "dot"},
         {"WordTemplateWithFourKibSectors", Compound{.shift = 12, .nodes = Word(1)}.Build(), "dot"},
-        {"SmallWordStream", Compound{.nodes = Streams({"WordDocument", "1Table"})}.Build(), "doc"},
+        // The Word stream's first mini sector lies in the mini stream's third sector.
+        {"SmallWordTemplate",
+         Compound{.nodes = {{"1Table", kStream, 0, std::string(1200, 'T'), true},
+                            {"WordDocument", kStream, 0, WordStream(1, 1500), true}}}
+             .Build(),
+         "dot"},
+        {"SmallWordDocument",
+         Compound{.nodes = {{"WordDocument", kStream, 0, WordStream(0, 1500), true}, {"1Table"}}}.Build(), "doc"},
         {"WordWithAnEmbeddedWorkbook",
-         Compound{.nodes = {{"WordDocument"}, {"ObjectPool", kStorage}, {"_1234", kStorage, 2}, {"Workbook", kStream, 3}}}
+         Compound{.nodes = {{"WordDocument"},
+                            {"ObjectPool", kStorage},
+                            {"_1234", kStorage, 2},
+                            {"Workbook", kStream, 3}}}
              .Build(),
          "doc"},
         {"WorkbookInMixedCase", Compound{.nodes = Streams({"\x05SummaryInformation", "WORKbook"})}.Build(), "xls"},
@@ -189,7 +214,8 @@ std::vector<Case> Cases() {
         {"Visio", Compound{.nodes = Streams({"VisioDocument", "VisioInformation"})}.Build(), "vsd"},
         {"Publisher", Compound{.nodes = {{"Quill", kStorage}, {"QuillSub", kStorage, 1}, {"Contents"}}}.Build(), "pub"},
         {"Hangul", Compound{.nodes = Streams({"FileHeader", "\x05HwpSummaryInformation", "BodyText"})}.Build(), "hwp"},
-        {"InstallerByClassId", Compound{.nodes = Streams({"\x05SummaryInformation"}), .rootClassId = InstallerClassId(0x84)}.Build(), "msi"},
+        {"InstallerByClassId",
+         Compound{.nodes = Streams({"\x05SummaryInformation"}), .rootClassId = InstallerClassId(0x84)}.Build(), "msi"},
         {"PatchByClassId", Compound{.rootClassId = InstallerClassId(0x86)}.Build(), "msp"},
         {"TransformByClassId", Compound{.rootClassId = InstallerClassId(0x82)}.Build(), "mst"},
         {"DirectoryInItsSecondSector", twoSectors.Build(), "doc"},
