@@ -195,7 +195,8 @@ std::vector<std::pair<std::string, int>> Leaves(wxMenu* menu, const std::string&
             leaves.emplace_back(path + item->GetItemLabel().utf8_string(), item->GetId());
             EXPECT_FALSE(item->GetAccel()) << item->GetItemLabel().utf8_string();
             EXPECT_TRUE(item->IsEnabled());
-            EXPECT_FALSE(item->IsCheckable());
+            // Only the switch for the second look can be ticked.
+            EXPECT_EQ(item->IsCheckable(), item->GetId() == ID_TOOL_LOOKINSIDE);
         }
     }
     return leaves;
@@ -212,7 +213,8 @@ TEST(Menus, MenuBarHasTheDocumentedItems) {
         {"&File/&New", ID_FILE_NEWLIST},     {"&File/Add &Files...", ID_FILE_ADDFILES},
         {"&File/Add Folder &Contents...", ID_FILE_ADDFOLDER},                {"&File/-", 0},
         {"&File/&Exit", ID_FILE_EXIT},
-        {"&Tool/&Check", ID_TOOL_CHECK},     {"&Tool/-", 0}, {"&Tool/Auto Rename", ID_TOOL_AUTORENAME},
+        {"&Tool/&Check", ID_TOOL_CHECK},     {"&Tool/&Look Inside Documents", ID_TOOL_LOOKINSIDE},
+        {"&Tool/-", 0},                      {"&Tool/Auto Rename", ID_TOOL_AUTORENAME},
         {"&Tool/&Undo Last Rename Run", ID_TOOL_UNDORENAME},
         {"&About/&Help", ID_HELP_INDEX},     {"&About/-", 0}, {"&About/&About Quorvane", ID_ABOUT_BOX}};
     EXPECT_EQ(leaves, expected);

@@ -7,6 +7,7 @@
 
 #include "filelist/file_list.h"
 #include "gui_test_support.h"
+#include "signature/path_check.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"
@@ -32,6 +33,7 @@ struct ProfileCase {
     const char* name;
     const char* stored;  // profile file contents, or nullptr for none
     int xSize, ySize, c00, c01, c02;
+    bool lookInside = true;  // Tool > Look Inside Documents
 };
 
 void PrintTo(const ProfileCase& c, std::ostream* os) { *os << c.name; }
@@ -50,6 +52,8 @@ TEST_P(StartProfile, WindowTakesRememberedSizeAtTopLeft) {
     EXPECT_EQ(list->GetColumnWidth(0), OnThisScreen(c.c00));
     EXPECT_EQ(list->GetColumnWidth(1), OnThisScreen(c.c01));
     EXPECT_EQ(list->GetColumnWidth(2), OnThisScreen(c.c02));
+    EXPECT_EQ(window->GetMenuBar()->IsChecked(ID_TOOL_LOOKINSIDE), c.lookInside);
+    EXPECT_EQ(LookInsideEnabled(), c.lookInside);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"Empty", nullptr, 150, 100, 300, 200, 200},
         ProfileCase{"Stored", "[Quorvaner]\nXSize=420\nYSize=310\nC00=111\nC01=122\nC02=133\n", 420, 310, 111, 122, 133},
         ProfileCase{"OnlySize", "[Quorvaner]\nXSize=333\nYSize=222\n", 333, 222, 300, 200, 200},
+        ProfileCase{"LookInsideOff", "[Quorvaner]\nLookInside=0\n", 150, 100, 300, 200, 200, false},
         ProfileCase{"OtherSection", "[Elsewhere]\nXSize=333\nC00=5\n", 150, 100, 300, 200, 200},
         ProfileCase{"NoNumbers", "[Quorvaner]\nXSize=wide\nYSize=\nC00=12px\nC01=-\n", 150, 100, 300, 200, 200},
         // A damaged or foreign profile never puts the window or a column out of reach.
