@@ -22,10 +22,12 @@ wxMenuBar* CreateMainMenuBar() {
 
     auto* tool = new wxMenu;
     tool->Append(ID_TOOL_CHECK, "&Check");
-    tool->AppendCheckItem(ID_TOOL_LOOKINSIDE, "&Look Inside Documents");
     tool->AppendSeparator();
     tool->Append(ID_TOOL_AUTORENAME, "Auto Rename");
     tool->Append(ID_TOOL_UNDORENAME, "&Undo Last Rename Run");
+    // Last, so the items above keep their places under the keyboard.
+    tool->AppendSeparator();
+    tool->AppendCheckItem(ID_TOOL_LOOKINSIDE, "&Look Inside Documents");
 
     auto* about = new wxMenu;
     about->Append(ID_HELP_INDEX, "&Help");

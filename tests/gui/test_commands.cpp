@@ -213,9 +213,9 @@ TEST(Menus, MenuBarHasTheDocumentedItems) {
         {"&File/&New", ID_FILE_NEWLIST},     {"&File/Add &Files...", ID_FILE_ADDFILES},
         {"&File/Add Folder &Contents...", ID_FILE_ADDFOLDER},                {"&File/-", 0},
         {"&File/&Exit", ID_FILE_EXIT},
-        {"&Tool/&Check", ID_TOOL_CHECK},     {"&Tool/&Look Inside Documents", ID_TOOL_LOOKINSIDE},
-        {"&Tool/-", 0},                      {"&Tool/Auto Rename", ID_TOOL_AUTORENAME},
-        {"&Tool/&Undo Last Rename Run", ID_TOOL_UNDORENAME},
+        {"&Tool/&Check", ID_TOOL_CHECK},     {"&Tool/-", 0}, {"&Tool/Auto Rename", ID_TOOL_AUTORENAME},
+        {"&Tool/&Undo Last Rename Run", ID_TOOL_UNDORENAME}, {"&Tool/-", 0},
+        {"&Tool/&Look Inside Documents", ID_TOOL_LOOKINSIDE},
         {"&About/&Help", ID_HELP_INDEX},     {"&About/-", 0}, {"&About/&About Quorvane", ID_ABOUT_BOX}};
     EXPECT_EQ(leaves, expected);
 }
