@@ -83,11 +83,15 @@ std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char
     return entries;
 }
 
+Verdict MemberVerdict(const FileIdTable& table, const std::vector<int32_t>& entries, std::string_view fileExtension) {
+    return {ExtensionFitsAny(table, entries, fileExtension) ? STATUS_MATCH : STATUS_MISMATCH, entries.front()};
+}
+
 std::optional<Verdict> ClassifyMember(const FileIdTable& table, const unsigned char* bytes, int count,
                                       std::string_view fileExtension, std::string_view member) {
     const std::vector<int32_t> entries = MemberEntries(table, bytes, count, member);
     if (entries.empty()) return std::nullopt;
-    return Verdict{ExtensionFitsAny(table, entries, fileExtension) ? STATUS_MATCH : STATUS_MISMATCH, entries.front()};
+    return MemberVerdict(table, entries, fileExtension);
 }
 
 std::vector<int32_t> AcceptedEntries(const FileIdTable& table, int32_t entryIndex) {

@@ -37,6 +37,9 @@ std::optional<Verdict> ClassifyMember(const FileIdTable& table, const unsigned c
 std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char* bytes, int count,
                                    std::string_view member);
 
+// The verdict over a member's (non-empty) entries.
+Verdict MemberVerdict(const FileIdTable& table, const std::vector<int32_t>& entries, std::string_view fileExtension);
+
 // The entries whose extensions a file fitting `entryIndex` may carry: that
 // entry first, then every later one with the same offset and pattern.
 std::vector<int32_t> AcceptedEntries(const FileIdTable& table, int32_t entryIndex);

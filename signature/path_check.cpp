@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 #include "platform/file_status.h"
 #include "platform/path_split.h"
@@ -27,10 +28,10 @@ PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const File
     result.judged = true;
     const std::string extension = PathExtension(path);
     if (probe.member) {
-        if (const std::optional<Verdict> member =
-                ClassifyMember(table, probe.bytes, probe.count, extension, *probe.member)) {
-            result.verdict = *member;
-            result.accepted = MemberEntries(table, probe.bytes, probe.count, *probe.member);
+        std::vector<int32_t> entries = MemberEntries(table, probe.bytes, probe.count, *probe.member);
+        if (!entries.empty()) {
+            result.verdict = MemberVerdict(table, entries, extension);
+            result.accepted = std::move(entries);
             return result;
         }
     }
