@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "signature/inside/readers.h"
+#include "reader_test_support.h"
 
 namespace {
 
@@ -253,9 +254,7 @@ class CompoundFileMemberTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CompoundFileMemberTest, NamesTheMemberFromTheTopLevelNamesOrNothing) {
     const Case& c = GetParam();
-    MemoryByteSource file(c.bytes);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
-    EXPECT_EQ(CompoundFileMember(file, LeadingBytes(bytes, std::min<size_t>(64, c.bytes.size()))), c.expected);
+    EXPECT_EQ(LookAs(CompoundFileMember, c.bytes), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompoundFileMemberTest, ::testing::ValuesIn(Cases()),

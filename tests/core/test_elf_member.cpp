@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "signature/inside/readers.h"
+#include "reader_test_support.h"
 
 namespace {
 
@@ -128,10 +129,7 @@ class ElfMemberTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ElfMemberTest, NamesProgramsAndLibrariesAndNothingElse) {
     const Case& c = GetParam();
-    MemoryByteSource file(c.bytes);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
-    const LeadingBytes lead(bytes, std::min<size_t>(64, c.bytes.size()));
-    EXPECT_EQ(ElfMember(file, lead), c.expected);
+    EXPECT_EQ(LookAs(ElfMember, c.bytes), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ElfMemberTest, ::testing::ValuesIn(Cases()),

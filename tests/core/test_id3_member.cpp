@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "signature/inside/readers.h"
+#include "reader_test_support.h"
 
 namespace {
 
@@ -93,10 +94,7 @@ std::vector<Case> Cases() {
 class Id3MemberShapes : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Id3MemberShapes, NamesTheAudioOrNothing) {
-    const std::string& bytes = GetParam().bytes;
-    MemoryByteSource file(bytes);
-    const LeadingBytes lead(reinterpret_cast<const unsigned char*>(bytes.data()), std::min<size_t>(64, bytes.size()));
-    EXPECT_EQ(Id3Member(file, lead), GetParam().expected);
+    EXPECT_EQ(LookAs(Id3Member, GetParam().bytes), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Id3Member, Id3MemberShapes, ::testing::ValuesIn(Cases()),

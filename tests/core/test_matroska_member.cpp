@@ -7,6 +7,7 @@
 #include <string>
 
 #include "signature/inside/readers.h"
+#include "reader_test_support.h"
 
 namespace {
 
@@ -124,10 +125,7 @@ std::vector<Case> Cases() {
 class MatroskaMemberShapes : public ::testing::TestWithParam<Case> {};
 
 TEST_P(MatroskaMemberShapes, NamesTheMemberOrNothing) {
-    const std::string& bytes = GetParam().bytes;
-    MemoryByteSource file(bytes);
-    const LeadingBytes lead(reinterpret_cast<const unsigned char*>(bytes.data()), std::min<size_t>(64, bytes.size()));
-    EXPECT_EQ(MatroskaMember(file, lead), GetParam().expected);
+    EXPECT_EQ(LookAs(MatroskaMember, GetParam().bytes), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(MatroskaMember, MatroskaMemberShapes, ::testing::ValuesIn(Cases()),

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "signature/inside/readers.h"
+#include "reader_test_support.h"
 
 namespace {
 
@@ -148,10 +149,7 @@ std::vector<Case> Cases() {
 class TiffRawMemberShapes : public ::testing::TestWithParam<Case> {};
 
 TEST_P(TiffRawMemberShapes, NamesTheRawOrNothing) {
-    const std::string& bytes = GetParam().bytes;
-    MemoryByteSource file(bytes);
-    const LeadingBytes lead(reinterpret_cast<const unsigned char*>(bytes.data()), std::min<size_t>(64, bytes.size()));
-    EXPECT_EQ(TiffRawMember(file, lead), GetParam().expected);
+    EXPECT_EQ(LookAs(TiffRawMember, GetParam().bytes), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(TiffRawMember, TiffRawMemberShapes, ::testing::ValuesIn(Cases()),

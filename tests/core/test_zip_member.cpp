@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "signature/inside/readers.h"
+#include "reader_test_support.h"
 
 namespace {
 
@@ -196,9 +197,7 @@ class ZipMemberCase : public ::testing::TestWithParam<ZipCase> {};
 
 TEST_P(ZipMemberCase, NamesTheMemberOrNothing) {
     const ZipCase& c = GetParam();
-    MemoryByteSource file(c.bytes);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
-    EXPECT_EQ(ZipMember(file, LeadingBytes(bytes, std::min<size_t>(c.bytes.size(), 64))), c.expected);
+    EXPECT_EQ(LookAs(ZipMember, c.bytes), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, ZipMemberCase, ::testing::ValuesIn(Cases()),
