@@ -42,31 +42,31 @@ fuzz:
 # Check speed on N small files (N=100000), cold and warm, against floors
 # measured in the same run; cold figures need root to drop the page cache.
 bench: build
-	$(BUILD)/bench/quorvane-bench $(or $(N),100000) --check $(BUILD)/quorvane-check
+	$(BUILD)/dev/quorvane-bench $(or $(N),100000) --check $(BUILD)/quorvane-check
 
 # The second look on N (10000) containers of 20 KB - 2 MB, cold, against a
 # floor reading 64 bytes and a 16 KiB tail of each; needs root.
 .PHONY: bench-containers
 bench-containers: build
-	$(BUILD)/bench/quorvane-container-bench $(or $(N),10000) --check $(BUILD)/quorvane-check
+	$(BUILD)/dev/quorvane-container-bench $(or $(N),10000) --check $(BUILD)/quorvane-check
 
 # A real drop of N small files (N=100000) onto the main window under Xvfb, then
 # the check of them, with the window's answer times, against their targets.
 .PHONY: bench-window
 bench-window: build
 	scripts/setup-deps.sh test
-	$(TEST_ENV) $(XVFB) $(BUILD)/bench/quorvane_window_bench $(or $(N),100000)
+	$(TEST_ENV) $(XVFB) $(BUILD)/dev/quorvane_window_bench $(or $(N),100000)
 
 # The core tests under ThreadSanitizer, and under AddressSanitizer with UBSan.
 SANITIZER_FLAGS = -DQUORVANE_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 tsan: deps
 	cmake -S . -B $(BUILD)-tsan $(SANITIZER_FLAGS) -DCMAKE_CXX_FLAGS="-fsanitize=thread"
-	cmake --build $(BUILD)-tsan -j2 --target quorvane_core_tests quorvane-check
-	cd $(BUILD)-tsan && TSAN_OPTIONS=halt_on_error=1 ./tests/quorvane_core_tests
+	cmake --build $(BUILD)-tsan -j2 --target quorvane_engine_tests quorvane_list_tests quorvane-check
+	cd $(BUILD)-tsan && for t in engine list; do TSAN_OPTIONS=halt_on_error=1 ./tests/quorvane_$${t}_tests || exit 1; done
 asan: deps
 	cmake -S . -B $(BUILD)-asan $(SANITIZER_FLAGS) -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-	cmake --build $(BUILD)-asan -j2 --target quorvane_core_tests quorvane-check
-	cd $(BUILD)-asan && ./tests/quorvane_core_tests
+	cmake --build $(BUILD)-asan -j2 --target quorvane_engine_tests quorvane_list_tests quorvane-check
+	cd $(BUILD)-asan && for t in engine list; do ./tests/quorvane_$${t}_tests || exit 1; done
 
 # Scores Quorvane.dat on the labelled corpus (../shared/corpus): named, mis-named, upper-case.
 accuracy: build

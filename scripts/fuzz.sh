@@ -12,8 +12,8 @@ mkdir -p "$out/objects"
 
 # The core once, as an archive both fuzzers link what they need from.
 # An object is compiled again when its source or any core header is newer.
-sources=("$root"/platform/*.cpp "$root"/platform/posix/*.cpp "$root"/signature/*.cpp "$root"/signature/inside/*.cpp "$root"/filelist/*.cpp "$root"/tasks/*.cpp)
-newest_header=$(ls -t "$root"/platform/*.h "$root"/signature/*.h "$root"/signature/inside/*.h "$root"/filelist/*.h "$root"/tasks/*.h | head -n 1)
+sources=("$root"/platform/*.cpp "$root"/platform/linux/*.cpp "$root"/signature/*.cpp "$root"/signature/inside/*.cpp "$root"/engine/*.cpp)
+newest_header=$(ls -t "$root"/platform/*.h "$root"/signature/*.h "$root"/signature/inside/*.h "$root"/engine/*.h | head -n 1)
 printf '%s\n' "${sources[@]}" | xargs -P 2 -I{} sh -c \
   'source=$1; header=$2; object="$3/objects/$(basename "$(dirname "$1")")_$(basename "$1" .cpp).o"; shift 3
    [ "$object" -nt "$source" ] && [ "$object" -nt "$header" ] || exec clang++ "$@" -c "$source" -o "$object"' \

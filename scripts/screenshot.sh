@@ -9,7 +9,7 @@ set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
 program="$build/window/quorvane"
-helper="$build/window/quorvane_screenshot_helper"
+helper="$build/dev/quorvane_screenshot_helper"
 for binary in "$program" "$helper"; do
   [ -x "$binary" ] || { echo "missing $binary: build first (make build)" >&2; exit 1; }
 done

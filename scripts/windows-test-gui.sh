@@ -26,7 +26,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath "${1:-build-windows}")
 program=$build/quorvane.exe
-helper=$build/window/quorvane_screenshot_helper.exe
+helper=$build/dev/quorvane_screenshot_helper.exe
 for binary in "$program" "$helper"; do
   [ -f "$binary" ] || { echo "missing $binary: build first (make windows)" >&2; exit 1; }
 done

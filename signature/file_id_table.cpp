@@ -1,15 +1,6 @@
 #include "signature/file_id_table.h"
 
 #include <algorithm>
-#include <mutex>
-
-namespace {
-std::mutex g_tableMutex;
-std::shared_ptr<const FileIdTable>& InstalledTable() {
-    static auto* table = new std::shared_ptr<const FileIdTable>(std::make_shared<FileIdTable>());
-    return *table;
-}
-}  // namespace
 
 namespace {
 std::string FoldedExtension(std::string_view extension) {
@@ -55,14 +46,4 @@ void FileIdTable::Candidates(const unsigned char* bytes, int count, std::vector<
 
 bool FileIdTable::KnowsExtension(std::string_view extension) const {
     return m_extensions.count(FoldedExtension(extension)) != 0;
-}
-
-std::shared_ptr<const FileIdTable> CurrentFileIdTable() {
-    std::lock_guard lock(g_tableMutex);
-    return InstalledTable();
-}
-
-void InstallFileIdTable(std::shared_ptr<const FileIdTable> table) {
-    std::lock_guard lock(g_tableMutex);
-    InstalledTable() = table ? std::move(table) : std::make_shared<FileIdTable>();
 }

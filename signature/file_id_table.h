@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -58,8 +57,3 @@ private:
     std::vector<std::vector<int32_t>> m_signatureGroups;
     std::vector<int32_t> m_signatureGroupOf;
 };
-
-// The table the program checks with. Replaced whole by a load; a check run
-// keeps the table it started with even if another is installed meanwhile.
-std::shared_ptr<const FileIdTable> CurrentFileIdTable();
-void InstallFileIdTable(std::shared_ptr<const FileIdTable> table);

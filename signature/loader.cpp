@@ -182,10 +182,10 @@ std::string ExplainDefect(const std::string& fileName, const TableDefect& defect
     return text + ": " + defect.reason;
 }
 
-void LoadFileIdData(const std::string& fileName, const std::string& headerTemplate) {
+std::shared_ptr<const FileIdTable> LoadFileIdData(const std::string& fileName, const std::string& headerTemplate) {
     auto table = std::make_shared<FileIdTable>();
     if (std::optional<TableDefect> defect = TryLoadFileIdData(fileName, headerTemplate, *table)) {
         FatalError(defect->message);
     }
-    InstallFileIdTable(std::move(table));
+    return table;
 }

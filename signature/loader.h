@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,5 @@ std::optional<TableDefect> ReadFileIdData(std::FILE* file, const std::string& he
 std::optional<TableDefect> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate,
                                              FileIdTable& table);
 
-// Loads the file and installs it as the table checks use; a defect ends the
-// process through FatalError with its message.
-void LoadFileIdData(const std::string& fileName, const std::string& headerTemplate);
+// Loads the file; a defect ends the process through FatalError with its message.
+std::shared_ptr<const FileIdTable> LoadFileIdData(const std::string& fileName, const std::string& headerTemplate);

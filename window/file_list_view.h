@@ -7,7 +7,7 @@
 
 #include <wx/listctrl.h>
 
-#include "filelist/file_list.h"
+#include "list/file_list.h"
 #include "signature/file_id_table.h"
 
 class CFileListView : public wxListCtrl {

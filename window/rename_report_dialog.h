@@ -9,7 +9,7 @@
 
 #include <wx/dialog.h>
 
-#include "tasks/renaming.h"
+#include "engine/rename.h"
 
 class wxButton;
 class wxListCtrl;

@@ -13,8 +13,8 @@
 #include "signature/file_id_table.h"
 #include "signature/loader.h"
 #include "signature/matcher.h"
-#include "tasks/journal.h"
-#include "tasks/renaming.h"
+#include "engine/journal.h"
+#include "engine/rename.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <wx/listctrl.h>
 #include <wx/uiaction.h>
 
-#include "filelist/file_list.h"
-#include "filelist/shared_state.h"
-#include "tasks/run_state.h"
+#include "list/file_list.h"
+#include "list/shared_state.h"
+#include "list/run_state.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"

@@ -9,11 +9,11 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
-#include "filelist/file_list.h"
-#include "filelist/shared_state.h"
-#include "filelist/status_texts.h"
+#include "list/file_list.h"
+#include "list/shared_state.h"
+#include "list/status_texts.h"
 #include "gui_test_support.h"
-#include "tasks/run_state.h"
+#include "list/run_state.h"
 #include "window/about_dialog.h"
 #include "window/file_list_view.h"
 #include "window/menus.h"

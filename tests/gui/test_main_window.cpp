@@ -5,9 +5,9 @@
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
-#include "filelist/file_list.h"
+#include "list/file_list.h"
 #include "gui_test_support.h"
-#include "signature/path_check.h"
+#include "engine/path_check.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"

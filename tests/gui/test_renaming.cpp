@@ -11,10 +11,10 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
-#include "filelist/file_list.h"
-#include "filelist/shared_state.h"
+#include "list/file_list.h"
+#include "list/shared_state.h"
 #include "gui_test_support.h"
-#include "tasks/run_state.h"
+#include "list/run_state.h"
 #include "window/file_list_view.h"
 #include "window/rename_report_dialog.h"
 #include "window/text_convert.h"

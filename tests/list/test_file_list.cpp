@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "list/file_list.h"
+#include "list/status_texts.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+class FileListTest : public ::testing::Test {
+protected:
+    void SetUp() override { list.Open(); }
+    FileList list;
+};
+
+TEST_F(FileListTest, RowsKeepInsertionOrderAndTheirTexts) {
+    list.AppendRow("/b/", "1");
+    list.AppendRow("/a/", "2");
+    list.AppendRow("/b/", "3");
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.PathOf(0), "/b/1");
+    EXPECT_EQ(list.PathOf(1), "/a/2");
+    EXPECT_EQ(list.PathOf(2), "/b/3");
+    EXPECT_EQ(list.GetText(2, kColumnLocation), "/b/");
+    EXPECT_EQ(list.GetText(2, kColumnExpectType), "");
+    EXPECT_EQ(list.GetImage(2), STATUS_UNKNOWN);
+}
+
+// The expected type is derived from the verdict, so a rename's cleared
+// column and a new name never disagree with the status.
+TEST_F(FileListTest, ExpectedTypeFollowsTheVerdict) {
+    ASSERT_EQ(testsupport::LoadTable(testsupport::kHeader + "0,FFD8FF,0,,JPEG image,jpg\n"), std::nullopt);
+    list.AppendRow("/data/", "photo.gif");
+    list.SetVerdict(0, {STATUS_MISMATCH, 0});
+    EXPECT_EQ(list.GetText(0, kColumnExpectType), "JPEG image; jpg");
+    list.SetFileName(0, "photo.jpg");
+    EXPECT_EQ(list.PathOf(0), "/data/photo.jpg");
+    list.ClearExpectedType(0);
+    EXPECT_EQ(list.GetText(0, kColumnExpectType), "");
+    EXPECT_EQ(list.GetImage(0), STATUS_MISMATCH);
+    list.SetVerdict(0, {STATUS_MATCH, 0});
+    EXPECT_EQ(list.GetText(0, kColumnExpectType), "");
+}
+
+TEST_F(FileListTest, RootLocationJoinsWithOneSeparator) {
+    list.AppendRow("/", "boot.ini", STATUS_UNKNOWN);
+    EXPECT_EQ(list.PathOf(0), "/boot.ini");
+}
+
+TEST_F(FileListTest, OutOfRangeOperationsChangeNothing) {
+    list.AppendRow("/a/", "x", STATUS_UNKNOWN);
+    list.SetFileName(1, "y");
+    list.SetImage(0, 7);
+    list.SetImage(-1, STATUS_MATCH);
+    EXPECT_EQ(list.RowCount(), 1);
+    EXPECT_EQ(list.GetText(0, kColumnFileName), "x");
+    EXPECT_EQ(list.GetImage(0), STATUS_UNKNOWN);
+    EXPECT_EQ(list.GetText(1, kColumnFileName), "");
+}
+
+TEST_F(FileListTest, AClosedListIgnoresEveryOperation) {
+    list.AppendRow("/a/", "x", STATUS_MATCH);
+    list.SetStatusText("before");
+    list.Close();
+    list.AppendRow("/b/", "y", STATUS_UNKNOWN);
+    list.SetFileName(0, "z");
+    list.SetStatusText("after");
+    list.Clear();
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_EQ(list.GetText(0, kColumnFileName), "");
+    EXPECT_EQ(list.StatusText(), "before");
+}
+
+TEST_F(FileListTest, ClearRemovesEveryRowAndSelectionIsPerRow) {
+    for (int i = 0; i < 4; ++i) list.AppendRow("/d/", std::to_string(i), STATUS_UNKNOWN);
+    list.SetSelected(1, true);
+    list.SetSelected(3, true);
+    EXPECT_FALSE(list.IsSelected(0));
+    EXPECT_TRUE(list.IsSelected(1));
+    EXPECT_TRUE(list.IsSelected(3));
+    list.SetAllSelected(false);
+    EXPECT_FALSE(list.IsSelected(3));
+    list.Clear();
+    EXPECT_EQ(list.RowCount(), 0);
+}
+
+TEST_F(FileListTest, EveryChangeRaisesTheRevision) {
+    const uint64_t start = list.Revision();
+    list.AppendRow("/a/", "x", STATUS_UNKNOWN);
+    const uint64_t afterAdd = list.Revision();
+    EXPECT_GT(afterAdd, start);
+    list.SetStatusText("All File : 1");
+    EXPECT_GT(list.Revision(), afterAdd);
+}
+
+TEST(StatusTexts, HaveTheirExactShapes) {
+    EXPECT_EQ(AllFileText(8), "All File : 8");
+    EXPECT_EQ(CheckFileText("/data/a.jpg"), "Check file: /data/a.jpg");
+    EXPECT_EQ(CheckSummaryText(3, 2), "All File : 3  CheckFile : 2");
+    EXPECT_EQ(CheckAbortedText(0, 0), "Check Aborted.  All File : 0  CheckFile : 0");
+}
+
+// Writers on several threads, each row written whole: no reader ever sees a
+// row whose columns come from two different writes.
+TEST_F(FileListTest, ConcurrentWritersNeverTearARow) {
+    constexpr int kRows = 64;
+    constexpr int kWriters = 4;
+    constexpr int kRounds = 2000;
+    for (int i = 0; i < kRows; ++i) list.AppendRow("/d/", "w0-" + std::to_string(i), STATUS_UNKNOWN);
+
+    std::vector<std::thread> threads;
+    for (int w = 1; w <= kWriters; ++w) {
+        threads.emplace_back([this, w] {
+            for (int round = 0; round < kRounds; ++round) {
+                const int row = (round * 7 + w) % kRows;
+                list.SetFileName(row, "w" + std::to_string(w) + "-" + std::string(40, char('a' + w)));
+                list.SetImage(row, w % 4);
+                list.AppendRow("/extra/", "e", STATUS_UNKNOWN);
+            }
+        });
+    }
+    std::atomic<bool> torn{false};
+    std::thread reader([&] {
+        for (int round = 0; round < kRounds; ++round) {
+            const FileRow row = list.RowAt(round % kRows);
+            const std::string& name = row.fileName;
+            if (name.size() > 3 && name[0] == 'w' && name[1] != '0') {
+                const char mark = char('a' + (name[1] - '0'));
+                if (name.size() != 43 || name.find_first_not_of(mark, 3) != std::string::npos) torn = true;
+            }
+        }
+    });
+    for (std::thread& t : threads) t.join();
+    reader.join();
+    EXPECT_FALSE(torn);
+    EXPECT_EQ(list.RowCount(), kRows + kWriters * kRounds);
+}
+
+}  // namespace
