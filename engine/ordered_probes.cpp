@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/thread_start.h"
+#include "platform/thread_priority.h"
 
 OrderedProbes::OrderedProbes(PathSource source, Prober prober, ReadAheadSettings settings)
     : m_source(std::move(source)),

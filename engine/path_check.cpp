@@ -11,7 +11,7 @@
 
 PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const FileIdTable& table) {
     PathVerdict result;
-    result.error = probe.error;
+    result.failure = probe.failure;
     result.exists = probe.exists;
     if (!probe.exists) return result;
     // Only a plain folder is a folder: one that is also hidden or read-only is not.

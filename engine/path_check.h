@@ -2,26 +2,28 @@
 // prints what this returns, the check run writes it to a row.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/failure.h"
 #include "platform/path_probe.h"
 #include "signature/file_id_table.h"
 #include "signature/verdict.h"
 
 struct PathVerdict {
-    bool exists = false;            // false: the path could not be examined (see `error`)
-    bool opened = false;            // a regular file was opened for reading
-    bool judged = false;            // its leading bytes were read and matched
-    Verdict verdict;                // STATUS_FOLDER / STATUS_UNKNOWN from the status, or the matcher's
-    std::vector<int32_t> accepted;  // the fitting entry and its alternatives, when one fits
-    int error = 0;                  // the system's error number when something failed
+    bool exists = false;             // false: the path could not be examined (see `failure`)
+    bool opened = false;             // a regular file was opened for reading
+    bool judged = false;             // its leading bytes were read and matched
+    Verdict verdict;                 // STATUS_FOLDER / STATUS_UNKNOWN from the status, or the matcher's
+    std::vector<int32_t> accepted;   // the fitting entry and its alternatives, when one fits
+    std::optional<Failure> failure;  // what kept the path from being judged
 
     // The path could not be judged: it could not be examined, or it is a
     // regular file that could not be read. Folders, pipes and devices are
     // not failures, only not files to read.
-    bool Failed() const { return error != 0; }
+    bool Failed() const { return failure.has_value(); }
 };
 
 // Pure: the verdict over what the file system told about `path`. A member

@@ -1,5 +1,6 @@
 #include "engine/rename.h"
 
+#include "engine/journal_reader.h"
 #include "platform/file_io.h"
 #include "platform/path_split.h"
 #include "platform/safe_rename.h"
@@ -21,8 +22,9 @@ std::optional<RenameFailure> RenameInFolder(const std::string& folder, const std
     const std::string newPath = folder + newName;
     // A table's extension or a typed name must not reach another folder.
     if (!IsSingleName(newName)) return RenameFailure{oldPath, newPath, kNotSingleName};
-    const RenameOutcome outcome = RenameNoReplace(oldPath, newPath);
-    if (!outcome.ok) return RenameFailure{oldPath, newPath, outcome.reason};
+    if (std::optional<Failure> failure = RenameNoReplace(oldPath, newPath)) {
+        return RenameFailure{oldPath, newPath, failure->reason};
+    }
     // A name kept as it was is no rename to take back.
     if (newName != currentName) run.Record(folder, currentName, newName);
     return std::nullopt;
@@ -36,7 +38,7 @@ std::optional<RenameFailure> WouldRenameFail(const std::string& folder, const st
     if (newName == currentName) return std::nullopt;
     if (!EntryExists(newPath)) return std::nullopt;
     // Another spelling of the same file (a change of case on a case-blind disk) is no clash.
-    if (SameFile(oldPath, newPath)) return std::nullopt;
+    if (SameFile(oldPath, newPath, kRenameLinkPolicy)) return std::nullopt;
     return RenameFailure{oldPath, newPath, "the new name is taken"};
 }
 
@@ -47,13 +49,12 @@ std::string NotJournalledNotice(const std::string& problem) {
 RenameRunReport UndoRenameRun(const std::string& runId, RenameRun& run,
                               const std::function<void(const JournalRecord&)>& undone) {
     RenameRunReport report;
-    std::string error;
-    std::vector<JournalRecord> records = ReadJournalRun(run.JournalPath(), runId, error);
-    if (records.empty()) {
-        report.notice = "Nothing to undo: " + error;
+    const Result<std::vector<JournalRecord>> records = ReadJournalRun(run.JournalPath(), runId);
+    if (!records) {
+        report.notice = "Nothing to undo: " + records.GetFailure().reason;
         return report;
     }
-    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+    for (auto it = records->rbegin(); it != records->rend(); ++it) {
         if (auto failure = RenameInFolder(it->folder, it->newName, it->oldName, run)) {
             report.failures.push_back(std::move(*failure));
         } else if (undone) {

@@ -2,7 +2,6 @@
 // rename that never replaces another file, and taking a journalled run back.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,7 +10,8 @@
 
 #include "signature/file_id_table.h"
 #include "signature/verdict.h"
-#include "engine/journal.h"
+#include "engine/journal_format.h"
+#include "engine/journal_writer.h"
 
 // The name a file called `fileName` should carry by `verdict`: its base name
 // and the extension of the fitting entry when the extension is wrong, else

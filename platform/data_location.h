@@ -16,9 +16,6 @@ std::string LocateDataFile(const std::string& name);
 std::string LocateUserOrInstalledDataFile(const std::string& name);
 
 // Folder for the program's own records (the journal of renames), ending with
-// a separator: $XDG_STATE_HOME/quorvane/ (~/.local/state/quorvane/) on POSIX,
+// a separator: $XDG_STATE_HOME/quorvane/ (~/.local/state/quorvane/) on Linux,
 // %LOCALAPPDATA%\Quorvane\ on Windows.
 std::string UserStateFolder();
-
-// Folder of the running executable, ending with a separator, or empty when unknown.
-std::string ExecutableFolder();

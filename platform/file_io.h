@@ -1,19 +1,41 @@
-// Plain file operations on paths as the program holds them (bytes on POSIX,
+// Plain file operations on paths as the program holds them (bytes on Linux,
 // UTF-8 on Windows), for the few places that are not checks: the journal of
 // renames and the test for a taken name.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "platform/failure.h"
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // fopen with the path handed to the system unchanged in meaning.
-std::FILE* OpenFile(const std::string& path, const char* mode);
+Result<FileHandle> OpenFile(const std::string& path, const char* mode);
 
-// Creates a folder and the folders above it that are missing; 0 or the error number.
-int CreateFolders(const std::string& folder);
+// The size of an open file in bytes, wherever its position stands.
+Result<int64_t> FileSize(std::FILE* file);
+
+// Writes all of `bytes` with one call and flushes them to the system: two
+// programs appending to one file at once do not interleave within them.
+std::optional<Failure> WriteFlushed(std::FILE* file, std::string_view bytes);
+
+// Creates a folder and the folders above it that are missing.
+std::optional<Failure> CreateFolders(const std::string& folder);
 
 // Whether the path names an entry, a dangling symbolic link included.
 bool EntryExists(const std::string& path);
 
-// Whether two paths name the same file (one may be another spelling of the other).
-bool SameFile(const std::string& a, const std::string& b);
+enum class SymbolicLinks { Follow, DoNotFollow };
+
+// Whether two paths name the same file (one may be another spelling of the
+// other). Followed, a symbolic link is the file it points to; not followed,
+// it is an entry of its own, and a dangling one is still itself.
+bool SameFile(const std::string& a, const std::string& b, SymbolicLinks links);

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "platform/failure.h"
 
 inline constexpr uint8_t kAttributeReadOnly = 0x01;
 inline constexpr uint8_t kAttributeHidden = 0x02;
@@ -16,13 +17,8 @@ struct FileStatus {
 };
 
 // Windows: the low byte of the file's own attributes (read-only, hidden,
-// system, directory, archive). POSIX mapping: directory 0x10; read-only 0x01
-// when nobody has a write bit; hidden 0x02 when the last component starts
-// with a dot. Follows symbolic links.
-// Empty when the path does not exist or cannot be examined.
-std::optional<FileStatus> GetFileStatus(const std::string& path);
-
-#ifndef _WIN32
-// Pure part of the POSIX mapping, for tests; Windows reports the byte itself.
-uint8_t AttributesFromMode(unsigned mode, bool isDirectory, const std::string& path);
-#endif
+// system, directory, archive). Linux, which has no such byte, makes one from
+// the mode and the name: directory 0x10; read-only 0x01 when nobody has a
+// write bit; hidden 0x02 when the last component starts with a dot.
+// Follows symbolic links. A failure when the path does not exist or cannot be examined.
+Result<FileStatus> GetFileStatus(const std::string& path);

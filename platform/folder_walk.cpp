@@ -11,12 +11,12 @@ namespace {
 // closed again before its subfolders are opened: a deep tree holds one
 // handle at a time.
 bool Walk(const std::string& folder, const FolderWalkVisitor& visitor, const std::atomic<bool>* stop) {
-    std::vector<ListedEntry> listed;
-    std::string reason;
-    if (!ListFolder(folder, listed, reason)) {
-        if (visitor.unreadable) visitor.unreadable(folder, reason);
+    Result<std::vector<ListedEntry>> listing = ListFolder(folder);
+    if (!listing) {
+        if (visitor.unreadable) visitor.unreadable(folder, listing.GetFailure().reason);
         return !(stop && *stop);
     }
+    std::vector<ListedEntry>& listed = *listing;
     // std::string compares as unsigned bytes: the order does not depend on
     // the locale, and UTF-8 names sort by code point.
     std::sort(listed.begin(), listed.end(),

@@ -24,15 +24,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-}  // namespace
-
-std::string AbsoluteFolder(std::string_view folder) {
-    std::string absolute = AbsolutePath(folder);
-    const auto isSeparator = [](char c) { return std::strchr(kPathSeparators, c) != nullptr; };
-    if (!folder.empty() && isSeparator(folder.back()) && !isSeparator(absolute.back())) absolute += kPathSeparators[0];
-    return absolute;
-}
-
+// The local path a "file:" URI names, or empty when the URI is not a local file's.
 std::string PathFromFileUri(std::string_view uri) {
     if (!StartsWithNoCase(uri, "file:")) return {};
     uri.remove_prefix(5);
@@ -60,6 +52,17 @@ std::string PathFromFileUri(std::string_view uri) {
     // A NUL cannot be part of a file name.
     if (path.find('\0') != std::string::npos) return {};
     return path;
+}
+
+}  // namespace
+
+std::string AbsoluteFolder(std::string_view folder) {
+    // No folder is the current one: a bare name lies there.
+    if (folder.empty()) folder = "./";
+    std::string absolute = AbsolutePath(folder);
+    const auto isSeparator = [](char c) { return std::strchr(kPathSeparators, c) != nullptr; };
+    if (!folder.empty() && isSeparator(folder.back()) && !isSeparator(absolute.back())) absolute += kPathSeparators[0];
+    return absolute;
 }
 
 std::vector<std::string> PathsFromUriList(std::string_view text) {

@@ -13,14 +13,12 @@
 std::string AbsolutePath(std::string_view argument);
 
 // A folder as an absolute path, in the same way; a trailing separator stays.
+// An empty folder is the current one, with a trailing separator.
 std::string AbsoluteFolder(std::string_view folder);
-
-// The local path a "file:" URI names, its %XX escapes decoded to the raw
-// bytes (which need not be UTF-8). Empty when the URI is not a local file's.
-std::string PathFromFileUri(std::string_view uri);
 
 // The paths in a clipboard's list of URIs, in order: "text/uri-list" (lines
 // ending in CR LF, '#' comments) or "x-special/gnome-copied-files" (a first
-// line "copy" or "cut", then one URI per line). Lines that name no local file
-// are skipped.
+// line "copy" or "cut", then one URI per line). Each "file:" URI names a local
+// path, its %XX escapes decoded to the raw bytes (which need not be UTF-8);
+// lines that name no local file are skipped.
 std::vector<std::string> PathsFromUriList(std::string_view text);

@@ -1,16 +1,13 @@
 #include "platform/path_probe.h"
 
-#include <cerrno>
-
 #include "platform/file_reader.h"
 #include "platform/file_status.h"
 
 PathProbe ProbePath(const std::string& path, const LookInsideFile& look) {
     PathProbe probe;
-    errno = 0;
-    const std::optional<FileStatus> status = GetFileStatus(path);
+    const Result<FileStatus> status = GetFileStatus(path);
     if (!status) {
-        probe.error = errno != 0 ? errno : ENOENT;
+        probe.failure = status.GetFailure();
         return probe;
     }
     probe.exists = true;
@@ -18,18 +15,18 @@ PathProbe ProbePath(const std::string& path, const LookInsideFile& look) {
     probe.isRegularFile = status->isRegularFile;
     if (!probe.isRegularFile) return probe;
 
-    errno = 0;
-    LeadingBytesFile file(path);
-    if (!file.IsOpen()) {
-        probe.error = errno != 0 ? errno : EINVAL;
+    LeadingBytesFile file;
+    if (std::optional<Failure> failure = file.Open(path)) {
+        probe.failure = std::move(failure);
         return probe;
     }
     probe.opened = true;
-    probe.count = file.Read(probe.bytes, PathProbe::kCapacity);
-    if (probe.count < 0) {
-        probe.error = errno != 0 ? errno : EIO;
-    } else if (look) {
-        probe.member = look(file, probe);
+    const Result<int> count = file.Read(probe.bytes, PathProbe::kCapacity);
+    if (!count) {
+        probe.failure = count.GetFailure();
+    } else {
+        probe.count = *count;
+        if (look) probe.member = look(file, probe);
     }
     return probe;
 }

@@ -8,17 +8,19 @@
 #include <optional>
 #include <string>
 
+#include "platform/failure.h"
+
 class LeadingBytesFile;
 
 struct PathProbe {
     static constexpr int kCapacity = 64;
 
-    bool exists = false;        // the status could be taken
-    uint8_t attributes = 0;     // the attribute byte, when it exists
+    bool exists = false;             // the status could be taken
+    uint8_t attributes = 0;          // the attribute byte, when it exists
     bool isRegularFile = false;
-    bool opened = false;        // a regular file opened for reading
-    int count = -1;             // bytes read from the start, or -1 when not read
-    int error = 0;              // the system's error number of the first failure, or 0
+    bool opened = false;             // a regular file opened for reading
+    int count = -1;                  // bytes read from the start, or -1 when not read
+    std::optional<Failure> failure;  // what failed first: the status, the open or the read
     unsigned char bytes[kCapacity];
     // What a second look inside the still open file named, when one was taken
     // and named something.

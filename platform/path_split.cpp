@@ -1,5 +1,7 @@
 #include "platform/path_split.h"
 
+#include "platform/path_split_internal.h"
+
 namespace {
 
 PathParts Split(std::string_view path, bool windows) {

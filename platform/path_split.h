@@ -1,4 +1,5 @@
-// Splitting a path into drive, directory, base name and extension.
+// Splitting a path into drive, directory, base name and extension, by the
+// rules of the system we run on.
 #pragma once
 
 #include <string>
@@ -12,20 +13,12 @@ inline constexpr char kPathSeparators[] = "/";
 #endif
 
 struct PathParts {
-    std::string drive;      // "C:" on Windows, always empty on POSIX
+    std::string drive;      // "C:" on Windows, always empty on Linux
     std::string directory;  // up to and including the last separator, or empty
     std::string baseName;   // the last component up to its last dot
     std::string extension;  // from the last dot on, dot included, or empty
 };
 
-// Windows rules: a leading "X:" is the drive; both '\' and '/' separate.
-PathParts SplitPathWindows(std::string_view path);
-
-// POSIX rules: no drive, '/' separates. A dot that opens the last component
-// marks a hidden file, not an extension (".profile" has none).
-PathParts SplitPathPosix(std::string_view path);
-
-// The rules of the platform we run on.
 PathParts SplitPath(std::string_view path);
 
 // The extension of the last component, dot included, as SplitPath gives it.
@@ -36,7 +29,5 @@ std::string LocationOf(const PathParts& parts);
 std::string FileNameOf(const PathParts& parts);
 
 // Whether `name` names one entry of a folder: not empty, not "." or "..", and
-// without a separator or a NUL byte. Windows rules forbid '\' and ':' too.
-bool IsSingleNameWindows(std::string_view name);
-bool IsSingleNamePosix(std::string_view name);
+// without a separator or a NUL byte. On Windows '\' and ':' are refused too.
 bool IsSingleName(std::string_view name);

@@ -13,7 +13,7 @@ bool StandardErrorIsTerminal();
 bool StandardOutputIsTerminal();
 
 // The program's arguments as the bytes the rest of the program uses: argv
-// itself on POSIX; on Windows the UTF-16 command line as UTF-8, since the
+// itself on Linux; on Windows the UTF-16 command line as UTF-8, since the
 // narrow argv has passed through the ANSI code page.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
-#include "platform/error_text.h"
 #include "platform/file_reader.h"
 #include "signature/file_id_table.h"
 #include "signature/matcher.h"
@@ -161,12 +159,12 @@ std::optional<TableDefect> LintFileIdData(const std::string& fileName, std::vect
     warnings.clear();
     FileIdTable table;
     if (std::optional<TableDefect> defect = TryLoadFileIdData(fileName, kHeaderTemplate, table)) return defect;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFileForReading(fileName), &std::fclose);
+    const Result<FileHandle> file = OpenRegularFileForReading(fileName);
     std::string text;
     char buffer[4096];
     size_t got = 0;
-    while (file && (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
-    if (!file || std::ferror(file.get())) {
+    while (file && (got = std::fread(buffer, 1, sizeof buffer, file->get())) > 0) text.append(buffer, got);
+    if (!file || std::ferror(file->get())) {
         return TableDefect{"ファイル [" + fileName + "] が開けません.", 0, "the file could not be read again"};
     }
     warnings = LintFileIdText(text);

@@ -1,14 +1,11 @@
 #include "signature/loader.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
 
-#include "platform/error_text.h"
 #include "platform/file_reader.h"
-#include "signature/fatal_error.h"
 #include "signature/file_id_table.h"
 
 namespace {
@@ -133,14 +130,9 @@ int HexToBytes(unsigned char* destination, std::string_view text) {
 
 std::optional<TableDefect> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate,
                                              FileIdTable& table) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFileForReading(fileName), &std::fclose);
-    if (!file) {
-        const int error = errno;
-        return TableDefect{"ファイル [" + fileName + "] が開けません.", 0,
-                           error != 0 ? ErrorText(error) : std::string("not a regular file")};
-    }
-    return ReadFileIdData(file.get(), headerTemplate, table);
+    const Result<FileHandle> file = OpenRegularFileForReading(fileName);
+    if (!file) return TableDefect{"ファイル [" + fileName + "] が開けません.", 0, file.GetFailure().reason};
+    return ReadFileIdData(file->get(), headerTemplate, table);
 }
 
 std::optional<TableDefect> ReadFileIdData(std::FILE* file, const std::string& headerTemplate, FileIdTable& table) {
@@ -180,12 +172,4 @@ std::string ExplainDefect(const std::string& fileName, const TableDefect& defect
     std::string text = fileName.empty() ? std::string("'' (an empty file name)") : fileName;
     if (defect.line > 0) text += ": line " + std::to_string(defect.line);
     return text + ": " + defect.reason;
-}
-
-std::shared_ptr<const FileIdTable> LoadFileIdData(const std::string& fileName, const std::string& headerTemplate) {
-    auto table = std::make_shared<FileIdTable>();
-    if (std::optional<TableDefect> defect = TryLoadFileIdData(fileName, headerTemplate, *table)) {
-        FatalError(defect->message);
-    }
-    return table;
 }

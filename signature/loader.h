@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,5 +49,3 @@ std::optional<TableDefect> ReadFileIdData(std::FILE* file, const std::string& he
 std::optional<TableDefect> TryLoadFileIdData(const std::string& fileName, const std::string& headerTemplate,
                                              FileIdTable& table);
 
-// Loads the file; a defect ends the process through FatalError with its message.
-std::shared_ptr<const FileIdTable> LoadFileIdData(const std::string& fileName, const std::string& headerTemplate);

@@ -7,9 +7,10 @@
 #include "platform/file_status.h"
 
 namespace {
-bool Exists(const std::string& path) { return GetFileStatus(path).has_value(); }
-}  // namespace
 
+bool Exists(const std::string& path) { return GetFileStatus(path).HasValue(); }
+
+// Folder of the running executable, ending with a separator, or empty when unknown.
 std::string ExecutableFolder() {
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -18,8 +19,6 @@ std::string ExecutableFolder() {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
-
-namespace {
 
 std::string InstalledDataFile(const std::string& name) {
     const std::string folder = ExecutableFolder();

@@ -3,17 +3,30 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+#include "platform/error_text.h"
 
-int CreateFolders(const std::string& folder) {
+Result<FileHandle> OpenFile(const std::string& path, const char* mode) {
+    FileHandle file(std::fopen(path.c_str(), mode));
+    if (!file) return ErrnoFailure(errno);
+    return file;
+}
+
+Result<int64_t> FileSize(std::FILE* file) {
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0) return ErrnoFailure(errno);
+    return static_cast<int64_t>(info.st_size);
+}
+
+std::optional<Failure> CreateFolders(const std::string& folder) {
     for (size_t at = 1; at <= folder.size(); ++at) {
         if (at != folder.size() && folder[at] != '/') continue;
         const std::string part = folder.substr(0, at);
-        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return errno;
+        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return ErrnoFailure(errno);
     }
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0) return errno;
-    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    if (::stat(folder.c_str(), &info) != 0) return ErrnoFailure(errno);
+    if (!S_ISDIR(info.st_mode)) return ErrnoFailure(ENOTDIR);
+    return std::nullopt;
 }
 
 bool EntryExists(const std::string& path) {
@@ -21,8 +34,10 @@ bool EntryExists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
+bool SameFile(const std::string& a, const std::string& b, SymbolicLinks links) {
+    const auto identify = [links](const std::string& path, struct stat& info) {
+        return (links == SymbolicLinks::Follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) == 0;
+    };
     struct stat sa {}, sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    return identify(a, sa) && identify(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }

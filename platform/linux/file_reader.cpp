@@ -5,29 +5,45 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-LeadingBytesFile::LeadingBytesFile(const std::string& path) {
+#include "platform/error_text.h"
+
+std::optional<Failure> LeadingBytesFile::Open(const std::string& path) {
+    Close();
     // O_NONBLOCK: a FIFO swapped in after the caller's status check must not hang us.
-    m_handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (m_handle < 0) return;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return ErrnoFailure(errno);
+    m_handle = fd;
     struct stat info {};
-    if (::fstat(static_cast<int>(m_handle), &info) != 0 || !S_ISREG(info.st_mode)) Close();
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        Close();
+        return ErrnoFailure(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        Close();
+        return ErrnoFailure(EINVAL);
+    }
+    return std::nullopt;
 }
 
-std::FILE* OpenRegularFileForReading(const std::string& path) {
+Result<FileHandle> OpenRegularFileForReading(const std::string& path) {
     // Without O_NONBLOCK, opening a FIFO waits until something writes to it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return ErrnoFailure(errno);
     struct stat info {};
     const int flags = ::fcntl(fd, F_GETFL);
     // Blocking again, so a slow disk or network file is read whole, not cut short.
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        errno = 0;  // the file exists: the caller says it is not a regular one
-        return nullptr;
+        return Failure{"not a regular file"};
     }
-    std::FILE* file = ::fdopen(fd, "rb");
-    if (!file) ::close(fd);
+    FileHandle file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        return ErrnoFailure(error);
+    }
     return file;
 }
 
@@ -38,14 +54,14 @@ void LeadingBytesFile::Close() {
     m_handle = kNoHandle;
 }
 
-int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
-    if (m_handle < 0) return -1;
+Result<int> LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
+    if (m_handle < 0) return ErrnoFailure(EBADF);
     int total = 0;
     while (total < capacity) {
         const ssize_t got = ::read(static_cast<int>(m_handle), buffer + total, static_cast<size_t>(capacity - total));
         if (got < 0) {
             if (errno == EINTR) continue;
-            return -1;
+            return ErrnoFailure(errno);
         }
         if (got == 0) break;
         total += static_cast<int>(got);
@@ -53,15 +69,16 @@ int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
     return total;
 }
 
-int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity) {
-    if (m_handle < 0 || offset < 0) return -1;
+Result<int64_t> LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity) {
+    if (m_handle < 0) return ErrnoFailure(EBADF);
+    if (offset < 0) return ErrnoFailure(EINVAL);
     int64_t total = 0;
     while (total < capacity) {
         const ssize_t got = ::pread(static_cast<int>(m_handle), buffer + total, static_cast<size_t>(capacity - total),
                                     static_cast<off_t>(offset + total));
         if (got < 0) {
             if (errno == EINTR) continue;
-            return -1;
+            return ErrnoFailure(errno);
         }
         if (got == 0) break;
         total += got;
@@ -69,8 +86,9 @@ int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t 
     return total;
 }
 
-int64_t LeadingBytesFile::Size() const {
+Result<int64_t> LeadingBytesFile::Size() const {
+    if (m_handle < 0) return ErrnoFailure(EBADF);
     struct stat info {};
-    if (m_handle < 0 || ::fstat(static_cast<int>(m_handle), &info) != 0) return -1;
+    if (::fstat(static_cast<int>(m_handle), &info) != 0) return ErrnoFailure(errno);
     return static_cast<int64_t>(info.st_size);
 }

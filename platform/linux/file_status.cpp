@@ -1,6 +1,10 @@
 #include "platform/file_status.h"
 
+#include <cerrno>
 #include <sys/stat.h>
+
+#include "platform/error_text.h"
+#include "platform/linux/mode_attributes.h"
 
 uint8_t AttributesFromMode(unsigned mode, bool isDirectory, const std::string& path) {
     uint8_t attributes = 0;
@@ -14,9 +18,10 @@ uint8_t AttributesFromMode(unsigned mode, bool isDirectory, const std::string& p
     return attributes;
 }
 
-std::optional<FileStatus> GetFileStatus(const std::string& path) {
+Result<FileStatus> GetFileStatus(const std::string& path) {
+    if (path.empty()) return ErrnoFailure(ENOENT);
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+    if (::stat(path.c_str(), &info) != 0) return ErrnoFailure(errno);
     FileStatus status;
     status.attributes = AttributesFromMode(info.st_mode, S_ISDIR(info.st_mode), path);
     status.isRegularFile = S_ISREG(info.st_mode);

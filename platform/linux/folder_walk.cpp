@@ -31,12 +31,10 @@ ListedEntry Classify(DIR* handle, const dirent& entry) {
 
 }  // namespace
 
-bool ListFolder(const std::string& folder, std::vector<ListedEntry>& listed, std::string& reason) {
+Result<std::vector<ListedEntry>> ListFolder(const std::string& folder) {
     DIR* handle = ::opendir(folder.c_str());
-    if (!handle) {
-        reason = ErrorText(errno);
-        return false;
-    }
+    if (!handle) return ErrnoFailure(errno);
+    std::vector<ListedEntry> listed;
     for (;;) {
         errno = 0;
         const dirent* entry = ::readdir(handle);
@@ -46,11 +44,8 @@ bool ListFolder(const std::string& folder, std::vector<ListedEntry>& listed, std
     }
     const int error = errno;
     ::closedir(handle);
-    if (error != 0) {
-        reason = ErrorText(error);
-        return false;
-    }
-    return true;
+    if (error != 0) return ErrnoFailure(error);
+    return listed;
 }
 
 char SeparatorAfter(const std::string&) { return '/'; }

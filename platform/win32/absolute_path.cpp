@@ -5,7 +5,7 @@
 #include "platform/win32/wide_path.h"
 
 // GetFullPathNameW joins a relative name to the current folder of its drive
-// and takes "." and ".." away, as Windows itself resolves them: unlike POSIX,
+// and takes "." and ".." away, as Windows itself resolves them: unlike on Linux,
 // ".." there always means the folder the text suggests.
 std::string AbsolutePath(std::string_view argument) {
     if (argument.empty()) return {};

@@ -7,7 +7,7 @@
 
 namespace {
 
-bool Exists(const std::string& path) { return GetFileStatus(path).has_value(); }
+bool Exists(const std::string& path) { return GetFileStatus(path).HasValue(); }
 
 // A folder from the environment with a separator at its end, or empty when unset.
 std::string EnvironmentFolder(const wchar_t* name) {
@@ -15,8 +15,7 @@ std::string EnvironmentFolder(const wchar_t* name) {
     return folder.empty() ? folder : folder + "\\";
 }
 
-}  // namespace
-
+// Folder of the running executable, ending with a separator, or empty when unknown.
 std::string ExecutableFolder() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
@@ -31,6 +30,8 @@ std::string ExecutableFolder() {
     const size_t separator = buffer.find_last_of(L"\\/");
     return separator == std::wstring::npos ? std::string() : Utf8Path(buffer.substr(0, separator + 1));
 }
+
+}  // namespace
 
 std::string UserStateFolder() {
     std::string base = EnvironmentFolder(L"LOCALAPPDATA");

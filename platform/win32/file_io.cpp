@@ -3,19 +3,30 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 
+#include "platform/error_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
-std::FILE* OpenFile(const std::string& path, const char* mode) {
+Result<FileHandle> OpenFile(const std::string& path, const char* mode) {
     const std::optional<std::wstring> wide = WidePath(path);
     const std::optional<std::wstring> wideMode = WidePath(mode);
-    return wide && wideMode ? _wfopen(wide->c_str(), wideMode->c_str()) : nullptr;
+    if (!wide || !wideMode) return ErrnoFailure(EINVAL);
+    FileHandle file(_wfopen(wide->c_str(), wideMode->c_str()));
+    if (!file) return ErrnoFailure(errno);
+    return file;
 }
 
-int CreateFolders(const std::string& folder) {
+Result<int64_t> FileSize(std::FILE* file) {
+    struct _stat64 info {};
+    if (_fstat64(_fileno(file), &info) != 0) return ErrnoFailure(errno);
+    return static_cast<int64_t>(info.st_size);
+}
+
+std::optional<Failure> CreateFolders(const std::string& folder) {
     const std::optional<std::wstring> wide = WidePath(folder);
-    if (!wide) return EINVAL;
+    if (!wide) return ErrnoFailure(EINVAL);
     // Each prefix that ends before a separator, after a drive ("C:") or a
     // share ("\\server\share") that cannot be created.
     for (size_t at = 1; at <= wide->size(); ++at) {
@@ -26,12 +37,13 @@ int CreateFolders(const std::string& folder) {
             const DWORD code = GetLastError();
             if (code != ERROR_ALREADY_EXISTS && code != ERROR_ACCESS_DENIED && code != ERROR_INVALID_NAME &&
                 code != ERROR_BAD_NETPATH && code != ERROR_BAD_NET_NAME)
-                return ErrnoFromWin32(code);
+                return ErrnoFailureOf(code);
         }
     }
     const DWORD attributes = GetFileAttributesW(wide->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return ErrnoFromWin32(GetLastError());
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ENOTDIR;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ErrnoFailureOf(GetLastError());
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ErrnoFailure(ENOTDIR);
+    return std::nullopt;
 }
 
 bool EntryExists(const std::string& path) {
@@ -41,12 +53,14 @@ bool EntryExists(const std::string& path) {
 
 namespace {
 
-bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+bool Identity(const std::string& path, SymbolicLinks links, BY_HANDLE_FILE_INFORMATION& info) {
     const std::optional<std::wstring> wide = WidePath(path);
     if (!wide) return false;
+    const DWORD flags =
+        FILE_FLAG_BACKUP_SEMANTICS | (links == SymbolicLinks::DoNotFollow ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     // No access asked: the identity can be read even of a file another program holds.
     const HANDLE handle = CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                      nullptr, OPEN_EXISTING, flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     const bool known = GetFileInformationByHandle(handle, &info);
     CloseHandle(handle);
@@ -55,8 +69,8 @@ bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 
 }  // namespace
 
-bool SameFile(const std::string& a, const std::string& b) {
+bool SameFile(const std::string& a, const std::string& b, SymbolicLinks links) {
     BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-    return Identity(a, ia) && Identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+    return Identity(a, links, ia) && Identity(b, links, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }

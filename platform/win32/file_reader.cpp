@@ -8,27 +8,24 @@
 #include <io.h>
 #include <mutex>
 
+#include "platform/error_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
 namespace {
 
-// Opens an existing disk file for reading, or gives INVALID_HANDLE_VALUE with
-// errno set. A pipe, a console or a device is refused (closed again at once):
-// reading one could wait forever. Folders fail to open as files.
-HANDLE OpenDiskFile(const std::string& path, DWORD sharing) {
+// Opens an existing disk file for reading. A pipe, a console or a device is
+// refused (closed again at once, code EINVAL): reading one could wait
+// forever. Folders fail to open as files.
+Result<HANDLE> OpenDiskFile(const std::string& path, DWORD sharing) {
     const std::optional<std::wstring> wide = WidePath(path);
-    if (!wide) return INVALID_HANDLE_VALUE;
+    if (!wide) return ErrnoFailure(EINVAL);
     const HANDLE handle =
         CreateFileW(wide->c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        ErrnoFromLastError();
-        return handle;
-    }
+    if (handle == INVALID_HANDLE_VALUE) return ErrnoFailureOf(GetLastError());
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        errno = EINVAL;
-        return INVALID_HANDLE_VALUE;
+        return ErrnoFailure(EINVAL);
     }
     return handle;
 }
@@ -56,13 +53,18 @@ int TurnOf(const std::string& path) {
 
 // No sharing while the check holds the file: a file another program is
 // writing is not judged half written, and nobody changes it under the read.
-LeadingBytesFile::LeadingBytesFile(const std::string& path) : m_turn(TurnOf(path)) {
+std::optional<Failure> LeadingBytesFile::Open(const std::string& path) {
+    Close();
+    m_turn = TurnOf(path);
     g_turns[m_turn].lock();
-    m_handle = reinterpret_cast<intptr_t>(OpenDiskFile(path, 0));
-    if (m_handle == kNoHandle) {
+    Result<HANDLE> handle = OpenDiskFile(path, 0);
+    if (!handle) {
         g_turns[m_turn].unlock();
         m_turn = -1;
+        return handle.GetFailure();
     }
+    m_handle = reinterpret_cast<intptr_t>(*handle);
+    return std::nullopt;
 }
 
 LeadingBytesFile::~LeadingBytesFile() { Close(); }
@@ -74,14 +76,13 @@ void LeadingBytesFile::Close() {
     m_turn = -1;
 }
 
-int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
-    if (m_handle == kNoHandle) return -1;
+Result<int> LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
+    if (m_handle == kNoHandle) return ErrnoFailure(EBADF);
     int total = 0;
     while (total < capacity) {
         DWORD got = 0;
         if (!ReadFile(AsHandle(m_handle), buffer + total, static_cast<DWORD>(capacity - total), &got, nullptr)) {
-            ErrnoFromLastError();
-            return -1;
+            return ErrnoFailureOf(GetLastError());
         }
         if (got == 0) break;
         total += static_cast<int>(got);
@@ -89,8 +90,9 @@ int LeadingBytesFile::Read(unsigned char* buffer, int capacity) {
     return total;
 }
 
-int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity) {
-    if (m_handle == kNoHandle || offset < 0) return -1;
+Result<int64_t> LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t capacity) {
+    if (m_handle == kNoHandle) return ErrnoFailure(EBADF);
+    if (offset < 0) return ErrnoFailure(EINVAL);
     int64_t total = 0;
     while (total < capacity) {
         // An offset in the OVERLAPPED structure reads there on a handle opened for plain, synchronous I/O.
@@ -101,9 +103,9 @@ int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t 
         const DWORD want = static_cast<DWORD>(std::min<int64_t>(capacity - total, 1 << 30));
         DWORD got = 0;
         if (!ReadFile(AsHandle(m_handle), buffer + total, want, &got, &at)) {
-            if (GetLastError() == ERROR_HANDLE_EOF) break;
-            ErrnoFromLastError();
-            return -1;
+            const DWORD code = GetLastError();
+            if (code == ERROR_HANDLE_EOF) break;
+            return ErrnoFailureOf(code);
         }
         if (got == 0) break;
         total += got;
@@ -111,25 +113,32 @@ int64_t LeadingBytesFile::ReadAt(int64_t offset, unsigned char* buffer, int64_t 
     return total;
 }
 
-int64_t LeadingBytesFile::Size() const {
+Result<int64_t> LeadingBytesFile::Size() const {
+    if (m_handle == kNoHandle) return ErrnoFailure(EBADF);
     LARGE_INTEGER size{};
-    if (m_handle == kNoHandle || !GetFileSizeEx(AsHandle(m_handle), &size)) return -1;
-    return size.QuadPart;
+    if (!GetFileSizeEx(AsHandle(m_handle), &size)) return ErrnoFailureOf(GetLastError());
+    return static_cast<int64_t>(size.QuadPart);
 }
 
-std::FILE* OpenRegularFileForReading(const std::string& path) {
+Result<FileHandle> OpenRegularFileForReading(const std::string& path) {
     // Others may read the table while we do, but not change it.
-    const HANDLE handle = OpenDiskFile(path, FILE_SHARE_READ);
-    if (handle == INVALID_HANDLE_VALUE) {
-        if (errno == EINVAL) errno = 0;  // it exists: the caller says it is not a regular file
-        return nullptr;
+    Result<HANDLE> handle = OpenDiskFile(path, FILE_SHARE_READ);
+    if (!handle) {
+        // It exists, or its name cannot be a file's: either way no regular file to read.
+        if (handle.GetFailure().code == EINVAL) return Failure{"not a regular file"};
+        return handle.GetFailure();
     }
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(*handle), _O_RDONLY | _O_BINARY);
     if (descriptor < 0) {
-        CloseHandle(handle);
-        return nullptr;
+        const int error = errno;
+        CloseHandle(*handle);
+        return ErrnoFailure(error);
     }
-    std::FILE* file = _fdopen(descriptor, "rb");
-    if (!file) _close(descriptor);
+    FileHandle file(_fdopen(descriptor, "rb"));
+    if (!file) {
+        const int error = errno;
+        _close(descriptor);
+        return ErrnoFailure(error);
+    }
     return file;
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cerrno>
+
+#include "platform/error_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
@@ -13,31 +16,24 @@ constexpr DWORD kAttributeByteMask = 0x37;
 
 }  // namespace
 
-std::optional<FileStatus> GetFileStatus(const std::string& path) {
+Result<FileStatus> GetFileStatus(const std::string& path) {
+    if (path.empty()) return ErrnoFailure(ENOENT);
     const std::optional<std::wstring> wide = WidePath(path);
-    if (path.empty() || !wide) return std::nullopt;
+    if (!wide) return ErrnoFailure(EINVAL);
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) {
-        ErrnoFromLastError();
-        return std::nullopt;
-    }
+    if (!GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) return ErrnoFailureOf(GetLastError());
     DWORD attributes = data.dwFileAttributes;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        // A link is judged by what it points to, as on POSIX.
+        // A link is judged by what it points to, as on Linux.
         const HANDLE handle = CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
-            ErrnoFromLastError();
-            return std::nullopt;
-        }
+        if (handle == INVALID_HANDLE_VALUE) return ErrnoFailureOf(GetLastError());
         BY_HANDLE_FILE_INFORMATION target{};
         const bool known = GetFileInformationByHandle(handle, &target);
+        const DWORD code = GetLastError();
         CloseHandle(handle);
-        if (!known) {
-            ErrnoFromLastError();
-            return std::nullopt;
-        }
+        if (!known) return ErrnoFailureOf(code);
         attributes = target.dwFileAttributes;
     }
     FileStatus status;

@@ -9,29 +9,24 @@
 namespace {
 
 // A junction or a symbolic link to a folder is listed, not descended, as a
-// symbolic link is on POSIX: it may lead back up the tree.
+// symbolic link is on Linux: it may lead back up the tree.
 bool IsRealFolderAttributes(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 }  // namespace
 
-bool ListFolder(const std::string& folder, std::vector<ListedEntry>& listed, std::string& reason) {
+Result<std::vector<ListedEntry>> ListFolder(const std::string& folder) {
     const std::optional<std::wstring> wide = WidePath(folder);
-    if (!wide) {
-        reason = Win32ErrorText(ERROR_INVALID_NAME);
-        return false;
-    }
+    if (!wide) return Win32Failure(ERROR_INVALID_NAME);
     std::wstring pattern = *wide;
     if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found{};
     const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                            FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) {
-        reason = Win32ErrorText(GetLastError());
-        return false;
-    }
+    if (search == INVALID_HANDLE_VALUE) return Win32Failure(GetLastError());
+    std::vector<ListedEntry> listed;
     DWORD code = ERROR_NO_MORE_FILES;
     do {
         const std::wstring_view name = found.cFileName;
@@ -41,11 +36,8 @@ bool ListFolder(const std::string& folder, std::vector<ListedEntry>& listed, std
                           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0});
     } while (FindNextFileW(search, &found) || (code = GetLastError()) != ERROR_NO_MORE_FILES);
     FindClose(search);
-    if (code != ERROR_NO_MORE_FILES) {
-        reason = Win32ErrorText(code);
-        return false;
-    }
-    return true;
+    if (code != ERROR_NO_MORE_FILES) return Win32Failure(code);
+    return listed;
 }
 
 // Names are joined with the separator the folder was written with.

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "platform/error_text.h"
 #include "platform/wide_text.h"
 
 int ErrnoFromWin32(DWORD code) {
@@ -39,11 +40,6 @@ int ErrnoFromWin32(DWORD code) {
     }
 }
 
-int ErrnoFromLastError() {
-    errno = ErrnoFromWin32(GetLastError());
-    return errno;
-}
-
 std::string Win32ErrorText(DWORD code) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
@@ -56,3 +52,7 @@ std::string Win32ErrorText(DWORD code) {
         wide.pop_back();
     return Utf8FromWide(wide);
 }
+
+Failure Win32Failure(DWORD code) { return Failure{Win32ErrorText(code), ErrnoFromWin32(code)}; }
+
+Failure ErrnoFailureOf(DWORD code) { return ErrnoFailure(ErrnoFromWin32(code)); }

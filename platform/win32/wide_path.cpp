@@ -1,6 +1,5 @@
 #include "platform/win32/wide_path.h"
 
-#include <cerrno>
 #include <cstdlib>
 
 #include "platform/wide_text.h"
@@ -10,10 +9,7 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 std::optional<std::wstring> WidePath(std::string_view path) {
     std::optional<std::u16string> wide = WideFromUtf8(path);
-    if (!wide || wide->find(u'\0') != std::u16string::npos) {
-        errno = EINVAL;
-        return std::nullopt;
-    }
+    if (!wide || wide->find(u'\0') != std::u16string::npos) return std::nullopt;
     return std::wstring(reinterpret_cast<const wchar_t*>(wide->data()), wide->size());
 }
 

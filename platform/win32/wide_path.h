@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-// The wide form of a UTF-8 path, or empty (errno EINVAL) when the bytes are
-// not UTF-8 and so name no Windows file.
+// The wide form of a UTF-8 path, or empty when the bytes are not UTF-8 (or
+// hold a NUL) and so name no Windows file.
 std::optional<std::wstring> WidePath(std::string_view path);
 
 std::string Utf8Path(std::wstring_view path);

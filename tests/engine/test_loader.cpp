@@ -3,7 +3,6 @@
 #include <future>
 #include <memory>
 
-#include "signature/fatal_error.h"
 #include "tests/common/test_support.h"
 
 using testsupport::Table;
@@ -198,21 +197,5 @@ INSTANTIATE_TEST_SUITE_P(
                                        return std::string(testsystem::kNullDevice);
                                    }}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LoaderDeathTest, AMissingFileEndsTheProcessWithCodeOne) {
-    EXPECT_EXIT(LoadFileIdData("/nonexistent/Quorvane.dat", kHeaderTemplate), ::testing::ExitedWithCode(1),
-                "ファイル \\[/nonexistent/Quorvane.dat\\] が開けません.");
-}
-
-TEST(LoaderDeathTest, ADefectGoesThroughTheInstalledPresenter) {
-    testsupport::TempDir dir;
-    testsupport::WriteFile(dir / "bad.dat", "nonsense\n");
-    EXPECT_EXIT(
-        {
-            SetFatalErrorPresenter([](const std::string& message) { std::fprintf(stderr, "presented:%s", message.c_str()); });
-            LoadFileIdData(dir / "bad.dat", kHeaderTemplate);
-        },
-        ::testing::ExitedWithCode(1), "presented:プロファイルのヘッダが不正です.");
-}
 
 }  // namespace

@@ -1,12 +1,8 @@
-#include "platform/thread_start.h"
+#include "platform/thread_priority.h"
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-#include <thread>
-
-void StartDetachedThread(std::function<void()> body) { std::thread(std::move(body)).detach(); }
 
 void LowerCurrentThreadPriority() {
     // On Linux a nice value belongs to the thread named by its id.

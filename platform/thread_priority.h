@@ -1,9 +1,5 @@
-// Starting a worker that runs at once, is never joined, and ends by returning.
+// How the threads the program starts for background work run.
 #pragma once
-
-#include <functional>
-
-void StartDetachedThread(std::function<void()> body);
 
 // Lets the calling thread give way to the window's: background readers and
 // judges run at a lower priority, so a busy check never slows the user's clicks.

@@ -1,9 +1,10 @@
-// The rename journal and taking a run back, on real files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
-#include "engine/journal.h"
+#include "engine/journal_reader.h"
 #include "engine/rename.h"
 #include "tests/common/test_support.h"
 
@@ -56,13 +57,13 @@ TEST_P(JournalUndo, TakesBackWhatItCanAndOverwritesNothing) {
     EXPECT_EQ(run.TakeJournalProblem(), std::nullopt);
 
     // Every name comes back from the journal byte for byte.
-    std::string error;
-    const std::vector<JournalRecord> records = ReadJournalRun(journal, run.Id(), error);
-    ASSERT_EQ(records.size(), c.names.size()) << error;
-    for (size_t i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i].folder, dir.Folder());
-        EXPECT_EQ(records[i].oldName, c.names[i]);
-        EXPECT_EQ(records[i].newName, Png(c.names[i]));
+    const Result<std::vector<JournalRecord>> records = ReadJournalRun(journal, run.Id());
+    ASSERT_TRUE(records) << records.GetFailure().reason;
+    ASSERT_EQ(records->size(), c.names.size());
+    for (size_t i = 0; i < records->size(); ++i) {
+        EXPECT_EQ((*records)[i].folder, dir.Folder());
+        EXPECT_EQ((*records)[i].oldName, c.names[i]);
+        EXPECT_EQ((*records)[i].newName, Png(c.names[i]));
     }
 
     const std::string meddled = c.names[0];
@@ -126,23 +127,22 @@ INSTANTIATE_TEST_SUITE_P(Runs, JournalUndo,
                                                     {"a.gif", "b.gif"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JournalRecordText, EveryByteSurvivesAndTheLineStaysPrintableAscii) {
-    std::string allBytes;
-    for (int b = 1; b < 256; ++b) allBytes += static_cast<char>(b);
-    const JournalRecord record{"2026-01-31T12:00:00Z", "run-1", "/a folder/\t%/", allBytes, "x\ny"};
-    const std::string line = EncodeJournalRecord(record);
-    ASSERT_EQ(line.back(), '\n');
-    for (size_t i = 0; i + 1 < line.size(); ++i) {
-        const auto c = static_cast<unsigned char>(line[i]);
-        EXPECT_TRUE(c == '\t' || (c > 0x20 && c < 0x7F)) << i;
+// A table's extension or a typed name must never move the file elsewhere.
+TEST(RenameInFolder, ANewNameThatIsNotASingleNameTouchesNothing) {
+    TempDir dir;
+    RenameRun run(dir / "renames.log");
+    std::filesystem::create_directory(PathOf(dir / "in"));
+    WriteFile(dir / "in/photo.gif", testsupport::kPngBytes);
+    for (const std::string& newName : {std::string("photo.x/../../y"), std::string("../y"), std::string("sub/y"),
+                                       std::string(""), std::string("."), std::string(".."),
+                                       std::string("a\0b", 3)}) {
+        const auto failure = RenameInFolder(dir / "in/", "photo.gif", newName, run);
+        ASSERT_TRUE(failure.has_value()) << newName;
+        EXPECT_EQ(failure->reason, "not a single file name in its folder");
     }
-    const std::optional<JournalRecord> back = DecodeJournalRecord(line);
-    ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(back->folder, record.folder);
-    EXPECT_EQ(back->oldName, allBytes);
-    EXPECT_EQ(back->newName, record.newName);
-    // A half-written line is not taken for a record.
-    EXPECT_EQ(DecodeJournalRecord(line.substr(0, line.size() / 2)), std::nullopt);
+    EXPECT_EQ(ReadFile(dir / "in/photo.gif"), testsupport::kPngBytes);
+    EXPECT_FALSE(std::filesystem::exists(PathOf(dir / "y")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathOf(dir / "in")), {}), 1);
 }
 
 }  // namespace

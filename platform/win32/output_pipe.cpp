@@ -1,0 +1,3 @@
+#include "platform/output_pipe.h"
+
+void LetWritesToAClosedPipeFail() {}
