@@ -24,7 +24,7 @@
 #include <thread>
 #include <vector>
 
-#include "list/file_list.h"
+#include "list/list_state.h"
 #include "signature/loader.h"
 #include "list/check_run.h"
 #include "list/drop_intake.h"
@@ -93,21 +93,21 @@ long RssKb() {
 }
 
 // The window's path: a drop into the model, then Tool > Check to the end.
-double CheckThroughModel() {
+double CheckThroughModel(ListState& state) {
     const auto start = Clock::now();
-    if (RequestCheckRun() != CheckCommand::Started) std::exit(1);
-    while (TheRunState().CheckRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (RequestCheckRun(state) != CheckCommand::Started) std::exit(1);
+    while (state.Runs().CheckRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return SecondsSince(start);
 }
 
 // From a confirmed stop half a second into a run until its worker has ended:
 // the readers ahead must not hold it up.
-double StopLatency() {
-    if (RequestCheckRun() != CheckCommand::Started) std::exit(1);
+double StopLatency(ListState& state) {
+    if (RequestCheckRun(state) != CheckCommand::Started) std::exit(1);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const auto start = Clock::now();
-    ConfirmCheckStop();
-    while (TheRunState().CheckRunning()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    ConfirmCheckStop(state);
+    while (state.Runs().CheckRunning()) std::this_thread::sleep_for(std::chrono::microseconds(200));
     return SecondsSince(start);
 }
 
@@ -140,8 +140,12 @@ int main(int argc, char** argv) {
         }
     }
     g_canDropCaches = ::geteuid() == 0 && ::access("/proc/sys/vm/drop_caches", W_OK) == 0;
-    LoadFileIdData(kDataFileName, kHeaderTemplate);
-    TheFileList().Open();
+    auto table = std::make_shared<FileIdTable>();
+    if (std::optional<TableDefect> defect = TryLoadFileIdData(kDataFileName, kHeaderTemplate, *table)) {
+        std::fprintf(stderr, "%s\n", defect->message.c_str());
+        return 1;
+    }
+    ListState state(table);
 
     char pattern[] = "/tmp/quorvane-bench-XXXXXX";
     const std::string root = mkdtemp(pattern);
@@ -153,7 +157,7 @@ int main(int argc, char** argv) {
 
     const long rssBefore = RssKb();
     start = Clock::now();
-    DropWorker(paths);
+    DropWorker(state, paths);
     const double drop = SecondsSince(start);
     malloc_trim(0);
     std::printf("drop intake           %.3f s for %d paths; RSS +%.1f MB (target <= %.0f MB)\n", drop, count,
@@ -165,13 +169,13 @@ int main(int argc, char** argv) {
         const double floor = FloorSeconds(paths, 16);
         std::printf("  %-34s %7.3f s\n", "floor, 16 threads", floor);
         DropCaches();
-        Report("check through the model", CheckThroughModel(), floor, 1.5);
+        Report("check through the model", CheckThroughModel(state), floor, 1.5);
         if (!checkProgram.empty()) {
             DropCaches();
             Report("quorvane-check -r", CommandLineCheck(checkProgram, root), floor, 1.5);
         }
         DropCaches();
-        const double stop = StopLatency();
+        const double stop = StopLatency(state);
         std::printf("  %-34s %7.3f s  (target <= 0.100 s)  %s\n", "stop confirmed mid-run, worker ended", stop,
                     stop <= 0.1 ? "ok" : "OVER");
         if (tune) {
@@ -180,7 +184,7 @@ int main(int argc, char** argv) {
                                                      ReadAheadSettings{32, 256}, ReadAheadSettings{64, 512}}) {
                 DropCaches();
                 const auto run = Clock::now();
-                RunPaths({root}, true, *CurrentFileIdTable(), true, [](const PathRunItem&) { return true; }, settings);
+                RunPaths({root}, true, *state.Table(), true, [](const PathRunItem&) { return true; }, settings);
                 std::printf("  engine %2d readers, depth %3d       %7.3f s\n", settings.threads, settings.depth,
                             SecondsSince(run));
             }
@@ -193,9 +197,9 @@ int main(int argc, char** argv) {
     FloorSeconds(paths, 1);
     const double floor = FloorSeconds(paths, 1);
     std::printf("  %-34s %7.3f s\n", "floor, 1 thread", floor);
-    Report("check through the model", CheckThroughModel(), floor, 1.5);
+    Report("check through the model", CheckThroughModel(state), floor, 1.5);
     if (!checkProgram.empty()) Report("quorvane-check -r", CommandLineCheck(checkProgram, root), floor, 1.5);
-    std::printf("status line           %s\n", TheFileList().StatusText().c_str());
+    std::printf("status line           %s\n", state.Rows().StatusText().c_str());
     std::printf("peak memory (VmHWM)   ");
     std::fflush(stdout);
     std::system(("grep VmHWM /proc/" + std::to_string(getpid()) + "/status | awk '{print $2/1024 \" MB\"}'").c_str());

@@ -23,7 +23,6 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "list/shared_state.h"
 #include "signature/loader.h"
 #include "list/run_state.h"
 #include "window/checker_app.h"
@@ -132,7 +131,6 @@ int main(int argc, char** argv) {
     wxEventLoop loop;
     wxEventLoopActivator activeLoop(&loop);
 #endif
-    InstallFatalErrorPresenter();
 
     CMainDialog* window = OpenMainWindow();
     Pump(300);
@@ -150,16 +148,17 @@ int main(int argc, char** argv) {
     wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(samples.size()), files);
     window->GetEventHandler()->ProcessEvent(drop);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (g_totalFiles < static_cast<int32_t>(samples.size()) || !TheRunState().ListChangesAllowed()) {
+    ListState& state = window->State();
+    while (state.TotalFiles() < static_cast<int32_t>(samples.size()) || !state.Runs().ListChangesAllowed()) {
         if (std::chrono::steady_clock::now() > deadline) {
-            std::fprintf(stderr, "the drop was not taken in: %d rows\n", static_cast<int>(g_totalFiles));
+            std::fprintf(stderr, "the drop was not taken in: %d rows\n", static_cast<int>(state.TotalFiles()));
             return 1;
         }
         Pump(20);
     }
     wxCommandEvent check(wxEVT_MENU, ID_TOOL_CHECK);
     window->GetEventHandler()->ProcessEvent(check);
-    while (TheRunState().CheckRunning()) {
+    while (state.Runs().CheckRunning()) {
         if (std::chrono::steady_clock::now() > deadline) {
             std::fprintf(stderr, "the check did not end\n");
             return 1;

@@ -45,9 +45,9 @@ void PumpFor(int rounds) {
     }
 }
 
-long ModelSelectedCount() {
+long ModelSelectedCount(const FileList& rows) {
     long count = 0;
-    for (int32_t i = 0; i < TheFileList().RowCount(); ++i) count += TheFileList().IsSelected(i) ? 1 : 0;
+    for (int32_t i = 0; i < rows.RowCount(); ++i) count += rows.IsSelected(i) ? 1 : 0;
     return count;
 }
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
     const long beforeModel = ResidentKb();
     for (long i = 0; i < rows; ++i) {
-        TheFileList().AppendRow("/home/user/some/longer/folder/name/", "file" + std::to_string(i) + ".gif", 0);
+        window->State().Rows().AppendRow("/home/user/some/longer/folder/name/", "file" + std::to_string(i) + ".gif", 0);
     }
     const long afterModel = ResidentKb();
     const auto show = Clock::now();
@@ -118,9 +118,9 @@ int main(int argc, char** argv) {
     mouse.KeyUp(WXK_SHIFT);
     PumpFor(20);
     std::printf("Shift+click range of rows 1-6: control %d selected, model by events %ld",
-                list->GetSelectedItemCount(), ModelSelectedCount());
+                list->GetSelectedItemCount(), ModelSelectedCount(window->State().Rows()));
     const double rangeMs = TimeCopy(list);
-    std::printf(", after copy %ld (copy %.2f ms)\n", ModelSelectedCount(), rangeMs);
+    std::printf(", after copy %ld (copy %.2f ms)\n", ModelSelectedCount(window->State().Rows()), rangeMs);
 
     window->Destroy();
     PumpFor(5);

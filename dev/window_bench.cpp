@@ -37,7 +37,6 @@
 #include <wx/timer.h>
 
 #include "list/file_list.h"
-#include "list/shared_state.h"
 #include "list/run_state.h"
 #include "window/checker_app.h"
 #include "window/file_list_view.h"
@@ -354,7 +353,6 @@ int main(int argc, char** argv) {
 
     wxApp::SetInstance(new CCheckerApp);
     if (!wxEntryStart(argc, argv)) return 255;
-    InstallFatalErrorPresenter();
 
     CMainDialog* window = OpenMainWindow();
     window->SetWindowSize(800, 600);
@@ -382,8 +380,8 @@ int main(int argc, char** argv) {
     probe.Start(&dropLatency);
     std::thread driver(DriveDrag, from, to, source, &released);
     const auto rowsIn = [&] {
-        return TheFileList().RowCount() == rows && TheRunState().ListChangesAllowed() &&
-               TheRunState().IntakeAccepted();
+        return window->State().Rows().RowCount() == rows && window->State().Runs().ListChangesAllowed() &&
+               window->State().Runs().IntakeAccepted();
     };
     const std::chrono::seconds dropTimeout(60 + rows / 5000);
     bool delivered = RunUntil([&] { return released.load() != 0 && rowsIn() && !source->dragging; }, dropTimeout);
@@ -416,8 +414,8 @@ int main(int argc, char** argv) {
     } else {
         std::printf("  the real drop did not deliver: drag %s, result %d, %d rows after %.1f s\n",
                     source->started ? "started" : "never started", static_cast<int>(source->result),
-                    TheFileList().RowCount(), dropS);
-        if (TheFileList().RowCount() == 0 && TheRunState().IntakeAccepted()) {
+                    window->State().Rows().RowCount(), dropS);
+        if (window->State().Rows().RowCount() == 0 && window->State().Runs().IntakeAccepted()) {
             injected = true;
             auto* files = new wxString[paths.size()];  // the event owns it
             for (size_t i = 0; i < paths.size(); ++i) files[i] = wxString(paths[i].c_str(), *wxConvFileName);
@@ -445,7 +443,7 @@ int main(int argc, char** argv) {
     Info("posted call from mouse-up until rows in, 99th percentile", afterUp.Percentile(99), "ms");
     Info("posted calls from mouse-up until rows in", afterUp.ms.size(), "");
     if (!delivered) {
-        std::printf("rows not in (%d of %ld); no check\n", TheFileList().RowCount(), rows);
+        std::printf("rows not in (%d of %ld); no check\n", window->State().Rows().RowCount(), rows);
     } else {
         // The check, with the window probed all along.
         std::printf("check of %ld rows:\n", rows);
@@ -461,7 +459,7 @@ int main(int argc, char** argv) {
         });
         wxTimer asker;
         asker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            if (g_nested > 0 || !TheRunState().CheckRunning()) return;
+            if (g_nested > 0 || !window->State().Runs().CheckRunning()) return;
             ++g_nested;
             // A generic box: a real wxDialog that a timer can end, unlike GTK's native one.
             wxGenericMessageDialog question(window, "Bench question: still answering?", "Quorvane bench",
@@ -491,7 +489,7 @@ int main(int argc, char** argv) {
         scroller.Start(50);
         asker.Start(400);
         refresher.Start(130);
-        const bool ended = RunUntil([] { return !TheRunState().CheckRunning(); },
+        const bool ended = RunUntil([&] { return !window->State().Runs().CheckRunning(); },
                                     std::chrono::seconds(120 + rows / 1000));
         const double checkS = MsSince(start) / 1000;
         scroller.Stop();
@@ -500,7 +498,7 @@ int main(int argc, char** argv) {
         probe.Stop();
         if (!ended) std::printf("  the check did not end in time\n");
         Info("check of all rows, total", checkS, "s");
-        Info("rows checked", g_checkedFiles.load(), "");
+        Info("rows checked", window->State().CheckedFiles(), "");
         Report("posted call during the check, max delay", checkLatency.Max(), "ms", answerTargetMs);
         Info("posted call during the check, 99th percentile", checkLatency.Percentile(99), "ms");
         Info("posted calls during the check", checkLatency.ms.size(), "");

@@ -1,68 +1,68 @@
 #include "list/check_run.h"
 
-#include "list/file_list.h"
-#include "list/shared_state.h"
-#include "list/status_texts.h"
-#include "platform/thread_start.h"
-#include "engine/path_check.h"
 #include "engine/ordered_probes.h"
+#include "engine/path_check.h"
+#include "list/list_state.h"
+#include "list/status_texts.h"
+#include "platform/thread_priority.h"
 
 namespace {
 
 // Judges the rows first to last while readers probe the rows ahead; rows a
-// drop appends meanwhile are checked too. A stop is honoured between rows.
-void CheckWorker(std::shared_ptr<const FileIdTable> table, bool lookInside) {
+// drop appends meanwhile are checked too. A stop, the user's or the
+// window's, is honoured between rows.
+void CheckWorker(ListState& state, std::stop_token stop, std::shared_ptr<const FileIdTable> table, bool lookInside) {
     LowerCurrentThreadPriority();
-    FileList& list = TheFileList();
+    FileList& rows = state.Rows();
     OrderedProbes probes(
-        [&list](int64_t row, std::string& path) {
-            if (row >= list.RowCount()) return false;
-            path = list.PathOf(static_cast<int32_t>(row));
+        [&rows](int64_t row, std::string& path) {
+            if (row >= rows.RowCount()) return false;
+            path = rows.PathOf(static_cast<int32_t>(row));
             return true;
         },
         [lookInside](const std::string& path) { return ProbeForCheck(path, lookInside); });
     OrderedProbes::Item item;
-    while (list.IsOpen() && probes.Next(item)) {
+    while (!stop.stop_requested() && probes.Next(item)) {
         const int32_t row = static_cast<int32_t>(item.index);
-        RecordCheck(row, item.path, JudgeProbe(item.probe, item.path, *table));
-        if (TheRunState().StopRequested()) break;
+        if (RecordCheck(state, row, item.path, JudgeProbe(item.probe, item.path, *table))) state.CountCheckedFile();
+        if (state.Runs().StopRequested()) break;
     }
     probes.Stop();
-    SetStatusText(CheckSummaryText(g_totalFiles, g_checkedFiles));
-    TheRunState().EndCheck();
+    state.SetStatusText(CheckSummaryText(state.TotalFiles(), state.CheckedFiles()));
+    state.Runs().EndCheck();
 }
 
 }  // namespace
 
-CheckCommand RequestCheckRun() {
-    const CheckCommand command = TheRunState().RequestCheck();
+CheckCommand RequestCheckRun(ListState& state) {
+    const CheckCommand command = state.Runs().RequestCheck();
     if (command == CheckCommand::Started) {
-        g_checkedFiles = 0;
-        g_totalFiles = TheFileList().RowCount();
-        StartDetachedThread(
-            [table = CurrentFileIdTable(), lookInside = LookInsideEnabled()] { CheckWorker(table, lookInside); });
+        state.ResetCheckedFiles();
+        state.StartWorker([&state, table = state.Table(), lookInside = state.LookInside()](std::stop_token stop) {
+            CheckWorker(state, stop, table, lookInside);
+        });
     }
     return command;
 }
 
-void ConfirmCheckStop() {
-    SetStatusText(CheckAbortedText(g_totalFiles, g_checkedFiles));
-    TheRunState().ConfirmStop();
+void ConfirmCheckStop(ListState& state) {
+    state.SetStatusText(CheckAbortedText(state.TotalFiles(), state.CheckedFiles()));
+    state.Runs().ConfirmStop();
 }
 
-void RecordCheck(int32_t row, const std::string& path, const PathVerdict& verdict) {
-    FileList& list = TheFileList();
+bool RecordCheck(ListState& state, int32_t row, const std::string& path, const PathVerdict& verdict) {
+    FileList& rows = state.Rows();
     // A path that cannot be examined keeps the image it had.
-    if (!verdict.exists) return;
-    if (!verdict.judged) list.SetImage(row, verdict.verdict.status);
-    if (!verdict.opened) return;
-    SetStatusText(CheckFileText(path));
-    if (!verdict.judged) return;
-    ++g_checkedFiles;
-    list.SetVerdict(row, verdict.verdict);
+    if (!verdict.exists) return false;
+    if (!verdict.judged) rows.SetImage(row, verdict.verdict.status);
+    if (!verdict.opened) return false;
+    state.SetStatusText(CheckFileText(path));
+    if (!verdict.judged) return false;
+    rows.SetVerdict(row, verdict.verdict);
+    return true;
 }
 
-void CheckItem(int32_t row) {
-    const std::string path = TheFileList().PathOf(row);
-    RecordCheck(row, path, CheckPath(path, *CurrentFileIdTable(), LookInsideEnabled()));
+void CheckItem(ListState& state, int32_t row) {
+    const std::string path = state.Rows().PathOf(row);
+    RecordCheck(state, row, path, CheckPath(path, *state.Table(), state.LookInside()));
 }

@@ -6,17 +6,18 @@
 
 #include "list/run_state.h"
 
+class ListState;
 struct PathVerdict;
 
 // Tool > Check: starts a run over the rows, or says that one is going on.
-CheckCommand RequestCheckRun();
+CheckCommand RequestCheckRun(ListState& state);
 // The user confirmed "Stop OK?": shows the abort text and asks the run to stop.
-void ConfirmCheckStop();
+void ConfirmCheckStop(ListState& state);
 
 // Checks one row now, on the calling thread: marks a folder, or reads up to 64
 // leading bytes of a regular file and records the verdict.
-void CheckItem(int32_t row);
+void CheckItem(ListState& state, int32_t row);
 
 // Records what the check found for `row`, whose path is `path`: the status
-// line, the counter and the row's verdict, as one check of that row does.
-void RecordCheck(int32_t row, const std::string& path, const PathVerdict& verdict);
+// line and the row's verdict. True when the file was opened and matched.
+bool RecordCheck(ListState& state, int32_t row, const std::string& path, const PathVerdict& verdict);

@@ -1,48 +1,49 @@
 #include "list/drop_intake.h"
 
-#include "list/file_list.h"
-#include "list/shared_state.h"
+#include <stop_token>
+
+#include "list/list_state.h"
 #include "list/status_texts.h"
 #include "platform/path_split.h"
-#include "platform/thread_start.h"
-#include "list/run_state.h"
 
 namespace {
 
-void TakeInRows(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) AppendDroppedRow(path);
-    EndDropIntake(static_cast<int32_t>(paths.size()));
+void TakeInRows(ListState& state, const std::vector<std::string>& paths, std::stop_token stop = {}) {
+    for (const std::string& path : paths) {
+        if (stop.stop_requested()) break;
+        AppendDroppedRow(state.Rows(), path);
+    }
+    EndDropIntake(state);
 }
 
 }  // namespace
 
-bool BeginDropIntake() { return TheRunState().TryBeginIntake(); }
-
-void EndDropIntake(int32_t rowsAdded, const std::string& note) {
-    g_totalFiles += rowsAdded;
-    SetStatusText(AllFileText(g_totalFiles) + note);
-    TheRunState().EndIntake();
+void EndDropIntake(ListState& state, const std::string& note) {
+    state.SetStatusText(AllFileText(state.TotalFiles()) + note);
+    state.Runs().EndIntake();
 }
 
-void AppendDroppedRow(const std::string& path) {
+void AppendDroppedRow(FileList& rows, const std::string& path) {
     const PathParts parts = SplitPath(path);
-    TheFileList().AppendRow(LocationOf(parts), FileNameOf(parts), STATUS_UNKNOWN);
+    rows.AppendRow(LocationOf(parts), FileNameOf(parts), STATUS_UNKNOWN);
 }
 
-bool DropWorker(const std::vector<std::string>& paths) {
-    if (!BeginDropIntake()) return false;
-    TakeInRows(paths);
+bool DropWorker(ListState& state, const std::vector<std::string>& paths) {
+    if (!state.Runs().TryBeginIntake()) return false;
+    TakeInRows(state, paths);
     return true;
 }
 
-bool StartDropIntake(std::vector<std::string> paths) {
-    return StartDropIntake([paths = std::move(paths)]() mutable { return std::move(paths); });
+bool StartDropIntake(ListState& state, std::vector<std::string> paths) {
+    return StartDropIntake(state, [paths = std::move(paths)]() mutable { return std::move(paths); });
 }
 
-bool StartDropIntake(std::function<std::vector<std::string>()> producePaths) {
+bool StartDropIntake(ListState& state, std::function<std::vector<std::string>()> producePaths) {
     // Running from the moment of the drop, on the window's thread, so New and
     // Check see it before the worker has even started.
-    if (!BeginDropIntake()) return false;
-    StartDetachedThread([producePaths = std::move(producePaths)] { TakeInRows(producePaths()); });
+    if (!state.Runs().TryBeginIntake()) return false;
+    state.StartWorker([&state, producePaths = std::move(producePaths)](std::stop_token stop) {
+        TakeInRows(state, producePaths(), stop);
+    });
     return true;
 }

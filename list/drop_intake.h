@@ -3,31 +3,30 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+class FileList;
+class ListState;
+
 // Appends one row for a dropped path: its folder in column 0, its name in
 // column 1, STATUS_UNKNOWN.
-void AppendDroppedRow(const std::string& path);
+void AppendDroppedRow(FileList& rows, const std::string& path);
 
 // Takes the paths in on the calling thread: one row per path, then the new
 // total in the status line. False, with nothing added, while intakes are refused.
-bool DropWorker(const std::vector<std::string>& paths);
+bool DropWorker(ListState& state, const std::vector<std::string>& paths);
 
 // What the window's drop handler does after copying the paths out of the
 // drop: the intake counts as running from here, and a worker adds the rows.
 // False, with nothing started, while intakes are refused.
-bool StartDropIntake(std::vector<std::string> paths);
+bool StartDropIntake(ListState& state, std::vector<std::string> paths);
 
 // The same, for paths that take long to produce (a million dropped names to
 // convert): `producePaths` runs on the worker, after the intake has begun.
-bool StartDropIntake(std::function<std::vector<std::string>()> producePaths);
+bool StartDropIntake(ListState& state, std::function<std::vector<std::string>()> producePaths);
 
-// Every intake is busy, and refuses further drops, from the moment it is
-// handed over until its rows are in. False while intakes are refused.
-bool BeginDropIntake();
-// Adds `rowsAdded` to the total and shows it, followed by `note` when there
-// is one; then the list is free again.
-void EndDropIntake(int32_t rowsAdded, const std::string& note = {});
+// Shows the new total, followed by `note` when there is one; then the list
+// is free again for whatever waited for the intake.
+void EndDropIntake(ListState& state, const std::string& note = {});

@@ -2,31 +2,10 @@
 
 #include <algorithm>
 
-#include "signature/file_id_table.h"
-#include "signature/matcher.h"
-
-void FileList::Open() {
-    std::lock_guard lock(m_mutex);
-    m_open = true;
-    ResetStorage();
-    m_statusText.clear();
-    Changed();
-}
-
-void FileList::Close() {
-    std::lock_guard lock(m_mutex);
-    m_open = false;
-    Changed();
-}
-
-bool FileList::IsOpen() const {
-    std::lock_guard lock(m_mutex);
-    return m_open;
-}
 
 int32_t FileList::RowCount() const {
     std::lock_guard lock(m_mutex);
-    return m_open ? static_cast<int32_t>(m_rows.size()) : 0;
+    return static_cast<int32_t>(m_rows.size());
 }
 
 void FileList::ResetStorage() {
@@ -57,7 +36,7 @@ void FileList::StoreName(Record& row, std::string_view fileName) {
 
 int32_t FileList::AppendRow(std::string_view location, std::string_view fileName, int32_t status) {
     std::lock_guard lock(m_mutex);
-    if (!m_open || m_rows.size() >= static_cast<size_t>(INT32_MAX)) return -1;
+    if (m_rows.size() >= static_cast<size_t>(INT32_MAX)) return -1;
     Record row{};
     row.location = LocationId(location);
     StoreName(row, fileName);
@@ -77,17 +56,12 @@ void FileList::SetFileName(int32_t index, std::string_view fileName) {
 }
 
 std::string FileList::GetText(int32_t index, int column) const {
-    Verdict verdict;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!ValidRow(index)) return {};
-        const Record& row = m_rows[static_cast<size_t>(index)];
-        if (column == kColumnLocation) return m_locations[row.location];
-        if (column == kColumnFileName) return std::string(NameOf(row));
-        if (column != kColumnExpectType) return {};
-        verdict = {row.status, row.entryIndex};
-    }
-    return ExpectedTypeText(*CurrentFileIdTable(), verdict);
+    std::lock_guard lock(m_mutex);
+    if (!ValidRow(index)) return {};
+    const Record& row = m_rows[static_cast<size_t>(index)];
+    if (column == kColumnLocation) return m_locations[row.location];
+    if (column == kColumnFileName) return std::string(NameOf(row));
+    return {};
 }
 
 void FileList::SetImage(int32_t index, int32_t status) {
@@ -126,7 +100,6 @@ bool FileList::IsSelected(int32_t index) const {
 
 void FileList::Clear() {
     std::lock_guard lock(m_mutex);
-    if (!m_open) return;
     ResetStorage();
     Changed();
 }
@@ -139,13 +112,11 @@ void FileList::SetSelected(int32_t index, bool selected) {
 
 void FileList::SetAllSelected(bool selected) {
     std::lock_guard lock(m_mutex);
-    if (!m_open) return;
     for (Record& row : m_rows) row.selected = selected;
 }
 
 int32_t FileList::RemoveSelected() {
     std::lock_guard lock(m_mutex);
-    if (!m_open) return 0;
     const auto kept = std::remove_if(m_rows.begin(), m_rows.end(), [](const Record& row) { return row.selected; });
     const auto removed = static_cast<int32_t>(m_rows.end() - kept);
     m_rows.erase(kept, m_rows.end());
@@ -171,7 +142,6 @@ FileRow FileList::RowAt(int32_t index) const {
 
 void FileList::SetStatusText(std::string text) {
     std::lock_guard lock(m_mutex);
-    if (!m_open) return;
     m_statusText = std::move(text);
     Changed();
 }
@@ -180,11 +150,3 @@ std::string FileList::StatusText() const {
     std::lock_guard lock(m_mutex);
     return m_statusText;
 }
-
-FileList& TheFileList() {
-    // Never destroyed: detached workers may still reach it while the process ends.
-    static FileList* list = new FileList;
-    return *list;
-}
-
-void SetStatusText(const std::string& text) { TheFileList().SetStatusText(text); }

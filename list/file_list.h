@@ -30,20 +30,13 @@ struct FileRow {
 
 class FileList {
 public:
-    // The window opens the list when it is created and closes it when it is
-    // destroyed; while closed every operation does nothing (and reads give
-    // empty answers), as a worker's message to a window that is gone would.
-    void Open();
-    void Close();
-    bool IsOpen() const;
-
     int32_t RowCount() const;
     // Adds a whole row at the end in one step, so rows of two drops taken in
     // at the same time never mix their columns. Returns its index, or -1.
     int32_t AppendRow(std::string_view location, std::string_view fileName, int32_t status = STATUS_UNKNOWN);
     void SetFileName(int32_t index, std::string_view fileName);
-    // Columns 0 and 1 as stored; column 2, the expected type, derived from the
-    // row's verdict and the installed signature table.
+    // Columns 0 and 1 as stored; the expected type is derived from the
+    // verdict by whoever holds the table (ListState::CellText).
     std::string GetText(int32_t index, int column) const;
 
     void SetImage(int32_t index, int32_t status);  // a status without a table entry
@@ -85,7 +78,7 @@ private:
         bool selected;
     };
 
-    bool ValidRow(int32_t index) const { return m_open && index >= 0 && index < static_cast<int32_t>(m_rows.size()); }
+    bool ValidRow(int32_t index) const { return index >= 0 && index < static_cast<int32_t>(m_rows.size()); }
     void Changed() { m_revision.fetch_add(1, std::memory_order_release); }
     uint32_t LocationId(std::string_view location);
     std::string_view NameOf(const Record& row) const { return std::string_view(m_names).substr(row.nameOffset, row.nameLength); }
@@ -93,7 +86,6 @@ private:
     void ResetStorage();
 
     mutable std::mutex m_mutex;
-    bool m_open = false;
     std::vector<Record> m_rows;
     std::deque<std::string> m_locations;  // a deque keeps the texts the index points into in place
     std::unordered_map<std::string_view, uint32_t> m_locationIndex;
@@ -102,9 +94,3 @@ private:
     std::string m_statusText;
     std::atomic<uint64_t> m_revision{0};
 };
-
-// The list of the main window; lives as long as the process.
-FileList& TheFileList();
-
-// The one way to change the status line; does nothing while no window is open.
-void SetStatusText(const std::string& text);

@@ -1,10 +1,12 @@
 #include "list/folder_intake.h"
 
+#include <atomic>
 #include <cstdint>
+#include <stop_token>
 
-#include "platform/folder_walk.h"
-#include "platform/thread_start.h"
 #include "list/drop_intake.h"
+#include "list/list_state.h"
+#include "platform/folder_walk.h"
 
 namespace {
 
@@ -13,30 +15,29 @@ std::string UnreadableNote(int32_t folders) {
     return "  (" + std::to_string(folders) + (folders == 1 ? " folder" : " folders") + " could not be read)";
 }
 
-void TakeInFolder(const std::string& folder) {
-    int32_t rows = 0;
+void TakeInFolder(ListState& state, const std::string& folder, std::stop_token stop = {}) {
+    std::atomic<bool> stopped{false};
+    std::stop_callback onStop(stop, [&stopped] { stopped = true; });
     int32_t unreadable = 0;
     FolderWalkVisitor visitor;
-    visitor.entry = [&rows](const FolderEntry& entry) {
-        if (!entry.isRegularFile) return;
-        AppendDroppedRow(entry.path);
-        ++rows;
+    visitor.entry = [&state](const FolderEntry& entry) {
+        if (entry.isRegularFile) AppendDroppedRow(state.Rows(), entry.path);
     };
     visitor.unreadable = [&unreadable](const std::string&, const std::string&) { ++unreadable; };
-    WalkFolder(folder, visitor);
-    EndDropIntake(rows, UnreadableNote(unreadable));
+    WalkFolder(folder, visitor, &stopped);
+    EndDropIntake(state, UnreadableNote(unreadable));
 }
 
 }  // namespace
 
-bool FolderIntakeWorker(const std::string& folder) {
-    if (!BeginDropIntake()) return false;
-    TakeInFolder(folder);
+bool FolderIntakeWorker(ListState& state, const std::string& folder) {
+    if (!state.Runs().TryBeginIntake()) return false;
+    TakeInFolder(state, folder);
     return true;
 }
 
-bool StartFolderIntake(std::string folder) {
-    if (!BeginDropIntake()) return false;
-    StartDetachedThread([folder = std::move(folder)] { TakeInFolder(folder); });
+bool StartFolderIntake(ListState& state, std::string folder) {
+    if (!state.Runs().TryBeginIntake()) return false;
+    state.StartWorker([&state, folder = std::move(folder)](std::stop_token stop) { TakeInFolder(state, folder, stop); });
     return true;
 }

@@ -4,10 +4,12 @@
 
 #include <string>
 
+class ListState;
+
 // Walks `folder` on this thread and appends a row per regular file. The
 // status line shows the new total, and how many folders could not be read.
 // False, with nothing added, while intakes are refused.
-bool FolderIntakeWorker(const std::string& folder);
+bool FolderIntakeWorker(ListState& state, const std::string& folder);
 
 // Marks the list busy at once, on the window's thread, then walks on a worker.
-bool StartFolderIntake(std::string folder);
+bool StartFolderIntake(ListState& state, std::string folder);

@@ -46,11 +46,10 @@ bool RunState::CheckRunning() const {
     return m_checkRunning;
 }
 
-bool RunState::TryBeginRenaming(RenameKind kind) {
+bool RunState::TryBeginRenaming() {
     std::lock_guard lock(m_mutex);
     if (!NothingRunning()) return false;
     m_renaming = true;
-    m_renameKind = kind;
     return true;
 }
 
@@ -59,18 +58,7 @@ void RunState::EndRenaming() {
     m_renaming = false;
 }
 
-bool RunState::AutoRenaming() const {
-    std::lock_guard lock(m_mutex);
-    return m_renaming && m_renameKind == RenameKind::Automatic;
-}
-
 bool RunState::ListChangesAllowed() const {
     std::lock_guard lock(m_mutex);
     return NothingRunning();
-}
-
-RunState& TheRunState() {
-    // Never destroyed: detached workers may still end their runs while the process ends.
-    static RunState* state = new RunState;
-    return *state;
 }

@@ -13,8 +13,6 @@ enum class CheckCommand {
     Ignored,    // a stopping run has not ended yet, or a renaming runs
 };
 
-enum class RenameKind { Dialog, Automatic };
-
 class RunState {
 public:
     // Dropped or added files are taken in only while nothing renames and no
@@ -33,9 +31,8 @@ public:
 
     // A double click's dialogs or an Auto Rename: one at a time, and only
     // while nothing else changes the rows.
-    bool TryBeginRenaming(RenameKind kind);
+    bool TryBeginRenaming();
     void EndRenaming();
-    bool AutoRenaming() const;
 
     // File > New and removing rows: only while nothing runs at all.
     bool ListChangesAllowed() const;
@@ -48,9 +45,5 @@ private:
     int m_intakes = 0;
     bool m_checkRunning = false;
     bool m_renaming = false;
-    RenameKind m_renameKind = RenameKind::Dialog;
     std::atomic<bool> m_stopRequested{false};
 };
-
-// The program's one run state; lives as long as the process.
-RunState& TheRunState();

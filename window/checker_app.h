@@ -10,6 +10,10 @@ class CMainDialog;
 
 class CCheckerApp : public wxApp {
 public:
+    // `commandLinePaths`: what CommandLinePaths made of the program's arguments.
+    explicit CCheckerApp(std::vector<std::string> commandLinePaths = {})
+        : m_commandLinePaths(std::move(commandLinePaths)) {}
+
     // Creates, prepares and shows the main window, which takes in the paths
     // the program was started with.
     bool OnInit() override;
@@ -17,17 +21,16 @@ public:
 private:
     void OnHelp(wxCommandEvent& event);
 
+    std::vector<std::string> m_commandLinePaths;
+
     wxDECLARE_EVENT_TABLE();
 };
 
-// Makes FatalError show its message in a message box.
-void InstallFatalErrorPresenter();
+// The arguments after the program's name as absolute paths, byte for byte:
+// every argument is a path, none is an option. Made by main before the
+// toolkit sees the command line.
+std::vector<std::string> CommandLinePaths(const std::vector<std::string>& arguments);
 
-// Keeps the arguments after the program's name as absolute paths, byte for
-// byte: every argument is a path, none is an option. Called by main before
-// the toolkit sees the command line.
-void KeepCommandLine(const std::vector<std::string>& arguments);
-
-// What OnInit does: the main window, shown, with the command line's paths
-// handed in as a drop of them would be.
-CMainDialog* OpenMainWindow();
+// What OnInit does: the main window, shown, with `paths` handed in as a
+// drop of them would be.
+CMainDialog* OpenMainWindow(const std::vector<std::string>& paths = {});

@@ -3,9 +3,11 @@
 #include "signature/matcher.h"
 #include "window/text_convert.h"
 
-CFileListView::CFileListView(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size)
-    : wxListCtrl(parent, id, position, size,
-                 wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN) {
+CFileListView::CFileListView(wxWindow* parent, wxWindowID id, ListState& state, const wxPoint& position,
+                             const wxSize& size)
+    : wxListCtrl(parent, id, position, size, wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN),
+      m_state(state),
+      m_table(state.Table()) {
     // Mirror single clicks and keyboard moves at once; ranges are copied
     // before a rename.
     Bind(wxEVT_LIST_ITEM_SELECTED, &CFileListView::OnSelected, this);
@@ -13,11 +15,11 @@ CFileListView::CFileListView(wxWindow* parent, wxWindowID id, const wxPoint& pos
 }
 
 bool CFileListView::Synchronise() {
-    FileList& list = TheFileList();
+    FileList& list = m_state.Rows();
     const uint64_t revision = list.Revision();
     if (revision == m_drawnRevision) return false;
     m_drawnRevision = revision;
-    m_table = CurrentFileIdTable();
+    m_table = m_state.Table();
     const long count = list.RowCount();
     if (count != GetItemCount()) {
         // Rows were cleared: the control's selection of old rows goes too.
@@ -29,7 +31,7 @@ bool CFileListView::Synchronise() {
 }
 
 void CFileListView::CopySelectionToModel() {
-    FileList& list = TheFileList();
+    FileList& list = m_state.Rows();
     const long count = std::min<long>(GetItemCount(), list.RowCount());
     const long selected = GetSelectedItemCount();
     if (selected == 0) {
@@ -53,7 +55,7 @@ void CFileListView::SelectAllRows() {
     if (GetItemCount() == 0) return;
     // -1: all items in one step, which a virtual list does without a per-row event.
     SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    TheFileList().SetAllSelected(true);
+    m_state.Rows().SetAllSelected(true);
 }
 
 void CFileListView::ForgetSelection() {
@@ -64,9 +66,9 @@ void CFileListView::ForgetSelection() {
 }
 
 const FileRow& CFileListView::CachedRow(long item) const {
-    const uint64_t revision = TheFileList().Revision();
+    const uint64_t revision = m_state.Rows().Revision();
     if (item != m_cachedItem || revision != m_cachedRevision) {
-        m_cachedRow = TheFileList().RowAt(static_cast<int32_t>(item));
+        m_cachedRow = m_state.Rows().RowAt(static_cast<int32_t>(item));
         m_cachedItem = item;
         m_cachedRevision = revision;
     }
@@ -87,15 +89,15 @@ wxString CFileListView::OnGetItemText(long item, long column) const {
 int CFileListView::OnGetItemImage(long item) const { return CachedRow(item).Status(); }
 
 void CFileListView::OnSelected(wxListEvent& event) {
-    TheFileList().SetSelected(static_cast<int32_t>(event.GetIndex()), true);
+    m_state.Rows().SetSelected(static_cast<int32_t>(event.GetIndex()), true);
     event.Skip();
 }
 
 void CFileListView::OnDeselected(wxListEvent& event) {
     if (event.GetIndex() < 0) {
-        TheFileList().SetAllSelected(false);
+        m_state.Rows().SetAllSelected(false);
     } else {
-        TheFileList().SetSelected(static_cast<int32_t>(event.GetIndex()), false);
+        m_state.Rows().SetSelected(static_cast<int32_t>(event.GetIndex()), false);
     }
     event.Skip();
 }

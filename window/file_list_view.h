@@ -1,4 +1,4 @@
-// The list view: a virtual report list over TheFileList(). It asks the model
+// The list view: a virtual report list over the window's rows. It asks the model
 // for the cells it draws, so 100,000 rows cost nothing to show.
 #pragma once
 
@@ -7,12 +7,11 @@
 
 #include <wx/listctrl.h>
 
-#include "list/file_list.h"
-#include "signature/file_id_table.h"
+#include "list/list_state.h"
 
 class CFileListView : public wxListCtrl {
 public:
-    CFileListView(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size);
+    CFileListView(wxWindow* parent, wxWindowID id, ListState& state, const wxPoint& position, const wxSize& size);
 
     // Takes in the model's changes: row count, visible rows. True when the
     // model had changed since the last call.
@@ -37,8 +36,9 @@ private:
     void OnDeselected(wxListEvent& event);
     const FileRow& CachedRow(long item) const;
 
+    ListState& m_state;
     uint64_t m_drawnRevision = ~uint64_t{0};
-    std::shared_ptr<const FileIdTable> m_table = CurrentFileIdTable();  // the expected types' texts
+    std::shared_ptr<const FileIdTable> m_table;  // the expected types' texts
     // The row last asked for: one model lookup per row, not one per cell.
     mutable long m_cachedItem = -1;
     mutable uint64_t m_cachedRevision = 0;

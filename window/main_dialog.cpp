@@ -1,6 +1,7 @@
 #include "window/main_dialog.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -11,18 +12,16 @@
 #include <wx/utils.h>
 #include <wx/menu.h>
 
-#include "list/file_list.h"
-#include "list/shared_state.h"
+#include "list/list_state.h"
 #include "list/status_texts.h"
 #include "platform/close_signals.h"
 #include "platform/data_location.h"
 #include "platform/path_intake.h"
 #include "signature/loader.h"
-#include "engine/path_check.h"
 #include "list/check_run.h"
 #include "list/drop_intake.h"
 #include "list/folder_intake.h"
-#include "engine/rename.h"
+#include "list/row_renaming.h"
 #include "window/about_dialog.h"
 #include "window/clipboard_files.h"
 #include "window/file_list_view.h"
@@ -53,7 +52,6 @@ constexpr int kViewIntervalMs = 33;
 
 wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     EVT_PAINT(CMainDialog::OnPaint)
-    // WM_QUERYDRAGICON: GTK asks no window for an image to drag a minimised window by.
     EVT_DROP_FILES(CMainDialog::OnDropFiles)
     EVT_MENU(ID_FILE_EXIT, CMainDialog::OnFileExit)
     // The close box, Alt+F4, the window menu's Close and a close request from
@@ -70,8 +68,7 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     EVT_MENU(ID_ABOUT_BOX, CMainDialog::OnAboutBox)
     EVT_MENU(ID_HELP_INDEX, CMainDialog::OnHelpIndex)
     EVT_MENU(ID_TOOL_AUTORENAME, CMainDialog::OnToolAutoRename)
-    // Events of this toolkit that stand in for the dialog manager's Enter and
-    // Escape handling, and the view's refresh.
+    // The keys the main window takes for itself, and the view's refresh.
     EVT_CHAR_HOOK(CMainDialog::OnCharHook)
     EVT_TIMER(kViewTimerId, CMainDialog::OnViewTimer)
     EVT_MENU(ID_FILE_ADDFILES, CMainDialog::OnFileAddFiles)
@@ -89,15 +86,18 @@ CMainDialog::CMainDialog()
     Create(nullptr, IDD_MAIN_DIALOG, "Quorvane", wxPoint(0, 0), wxDefaultSize, wxDEFAULT_FRAME_STYLE);
     SetClientSize(ConvertDialogToPixels(wxSize(186, 156)));
     SetMenuBar(CreateMainMenuBar());
-    m_fileList = new CFileListView(this, IDC_FILE_LIST, wxPoint(0, 0), ConvertDialogToPixels(wxSize(186, 142)));
+    m_fileList =
+        new CFileListView(this, IDC_FILE_LIST, m_state, wxPoint(0, 0), ConvertDialogToPixels(wxSize(186, 142)));
     m_statusLine = new CStatusLine(this, IDC_STATUS_LINE);
     m_statusLine->SetSize(wxRect(ConvertDialogToPixels(wxPoint(0, 143)), ConvertDialogToPixels(wxSize(186, 13))));
-    TheFileList().Open();
 }
 
 CMainDialog::~CMainDialog() {
     // Here the list still exists, so the profile can take its column widths.
     SendDestroyEvent();
+    // The views read the state, which goes with this object, before the base
+    // class would destroy them.
+    DestroyChildren();
 }
 
 bool CMainDialog::OnInitDialog() {
@@ -107,14 +107,21 @@ bool CMainDialog::OnInitDialog() {
 
     m_dataFileName = LocateDataFile(kDataFileName);
     m_headerTemplate = kHeaderTemplate;
-    LoadFileIdData(m_dataFileName, m_headerTemplate);
+    auto table = std::make_shared<FileIdTable>();
+    if (std::optional<TableDefect> defect = TryLoadFileIdData(m_dataFileName, m_headerTemplate, *table)) {
+        // Nothing can be checked without the table: its defect, then the end,
+        // before the window was ever shown.
+        ShowFatalMessage(defect->message);
+        std::exit(1);
+    }
+    m_state.SetTable(std::move(table));
 
 #ifdef __WXGTK__
     // GTK's own file drop parses every name on this thread; the raw list goes to a worker instead.
-    SetDropTarget(new CUriDropTarget([] { return TheRunState().IntakeAccepted(); },
+    SetDropTarget(new CUriDropTarget([this] { return m_state.Runs().IntakeAccepted(); },
                                      [this](std::string uris) { TakeInUriList(std::move(uris)); }));
 #else
-    // Files dropped from Explorer (WM_DROPFILES).
+    // The toolkit's file drops: Explorer's names come whole on Windows.
     DragAcceptFiles(true);
     m_dropsShownAccepted = true;
 #endif
@@ -124,8 +131,8 @@ bool CMainDialog::OnInitDialog() {
     m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
     m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
     SetWindowSize(profile.xSize, profile.ySize);
-    SetLookInsideEnabled(profile.lookInside != 0);
-    GetMenuBar()->Check(ID_TOOL_LOOKINSIDE, LookInsideEnabled());
+    m_state.SetLookInside(profile.lookInside != 0);
+    GetMenuBar()->Check(ID_TOOL_LOOKINSIDE, m_state.LookInside());
 
     m_fileList->AssignImageList(CreateStatusImages(), wxIMAGE_LIST_SMALL);
     m_viewTimer.Start(kViewIntervalMs);
@@ -146,7 +153,7 @@ void CMainDialog::LayoutControls() {
 }
 
 void CMainDialog::SynchroniseView() {
-    if (m_fileList->Synchronise()) m_statusLine->SetText(FromFileName(TheFileList().StatusText()));
+    if (m_fileList->Synchronise()) m_statusLine->SetText(FromFileName(m_state.Rows().StatusText()));
 }
 
 void CMainDialog::OnPaint(wxPaintEvent&) {
@@ -159,7 +166,7 @@ void CMainDialog::OnPaint(wxPaintEvent&) {
 }
 
 void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
-    if (!TheRunState().IntakeAccepted() || event.m_noFiles <= 0 || event.m_files == nullptr) return;
+    if (!m_state.Runs().IntakeAccepted() || event.m_noFiles <= 0 || event.m_files == nullptr) return;
     // The worker takes the event's own array over and converts the names
     // there: a million of them would hold the window for a second or more.
     // The event's members are public for this; it deletes nothing once they
@@ -168,7 +175,7 @@ void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
     const int count = event.m_noFiles;
     event.m_files = nullptr;
     event.m_noFiles = 0;
-    StartDropIntake([files, count] {
+    StartDropIntake(m_state, [files, count] {
         std::vector<std::string> paths;
         paths.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i) paths.push_back(FileNameBytes(files[i]));
@@ -178,8 +185,8 @@ void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
 }
 
 void CMainDialog::TakeInPaths(std::vector<std::string> paths) {
-    if (!TheRunState().IntakeAccepted() || paths.empty()) return;
-    StartDropIntake(std::move(paths));
+    if (!m_state.Runs().IntakeAccepted() || paths.empty()) return;
+    StartDropIntake(m_state, std::move(paths));
     SynchroniseView();
 }
 
@@ -195,11 +202,10 @@ void CMainDialog::OnSysCommand(wxCloseEvent&) {
 void CMainDialog::OnSize(wxSizeEvent&) { LayoutControls(); }
 
 void CMainDialog::OnFileNewList(wxCommandEvent&) {
-    if (!TheRunState().ListChangesAllowed()) return;
+    if (!m_state.Runs().ListChangesAllowed()) return;
     if (!AskYesNo(this, "Delete all item OK?", "List Create")) return;
-    TheFileList().Clear();
-    g_totalFiles = 0;
-    ::SetStatusText(AllFileText(g_totalFiles));
+    m_state.Rows().Clear();
+    m_state.SetStatusText(AllFileText(m_state.TotalFiles()));
     SynchroniseView();
 }
 
@@ -211,7 +217,9 @@ void CMainDialog::OnDestroy(wxWindowDestroyEvent& event) {
     m_profileWritten = true;
     m_viewTimer.Stop();
     m_handOver->Detach();
-    TheFileList().Close();
+    // A rename under way ends with its journal record before the window, and
+    // with it the process, goes.
+    m_state.StopWorkers();
 
     WindowProfile profile;
     const wxSize outer = GetSize();
@@ -220,16 +228,16 @@ void CMainDialog::OnDestroy(wxWindowDestroyEvent& event) {
     profile.c00 = m_fileList->GetColumnWidth(kColumnLocation);
     profile.c01 = m_fileList->GetColumnWidth(kColumnFileName);
     profile.c02 = m_fileList->GetColumnWidth(kColumnExpectType);
-    profile.lookInside = LookInsideEnabled() ? 1 : 0;
+    profile.lookInside = m_state.LookInside() ? 1 : 0;
     WriteProfile(profile);
 }
 
 // Takes effect from the next check; a running one keeps the way it started with.
-void CMainDialog::OnToolLookInside(wxCommandEvent& event) { SetLookInsideEnabled(event.IsChecked()); }
+void CMainDialog::OnToolLookInside(wxCommandEvent& event) { m_state.SetLookInside(event.IsChecked()); }
 
 void CMainDialog::OnToolCheck(wxCommandEvent&) {
-    if (RequestCheckRun() != CheckCommand::AskToStop) return;
-    if (AskYesNo(this, "Stop OK?", "Check Stop")) ConfirmCheckStop();
+    if (RequestCheckRun(m_state) != CheckCommand::AskToStop) return;
+    if (AskYesNo(this, "Stop OK?", "Check Stop")) ConfirmCheckStop(m_state);
     SynchroniseView();
 }
 
@@ -243,24 +251,25 @@ void CMainDialog::OnRclickFileList(wxContextMenuEvent&) {
 }
 
 void CMainDialog::RenameSelected(wxListEvent&) {
-    if (!TheRunState().TryBeginRenaming(RenameKind::Dialog)) return;
+    if (!m_state.Runs().TryBeginRenaming()) return;
     struct EndRenaming {
-        ~EndRenaming() { TheRunState().EndRenaming(); }
-    } endRenaming;
+        RunState& runs;
+        ~EndRenaming() { runs.EndRenaming(); }
+    } endRenaming{m_state.Runs()};
     m_fileList->CopySelectionToModel();
-    FileList& list = TheFileList();
+    FileList& list = m_state.Rows();
     RenameRun run;
     // The row count is read anew each time: a drop may add rows meanwhile.
     for (int32_t row = 0; row < list.RowCount(); ++row) {
         // The program is asked to end: no dialog for the rows left.
         if (CloseSignalReceived()) break;
         if (!list.IsSelected(row)) continue;
-        const NameProposal proposal = ProposeName(row);
+        const NameProposal proposal = ProposeName(m_state, row);
         CRenameDialog dialog(this, FromFileName(proposal.currentName), FromFileName(proposal.proposedName));
         if (dialog.ShowModal() != wxID_OK) continue;
         const std::string newName = FileNameBytes(dialog.AfterName());
         if (newName == proposal.currentName) continue;
-        if (std::optional<RenameFailure> failure = RenameRow(row, proposal.currentName, newName, run)) {
+        if (std::optional<RenameFailure> failure = RenameRow(m_state, row, proposal.currentName, newName, run)) {
             SynchroniseView();
             ShowNotice(this, FromFileName(RenameFailureReport({*failure})));
         }
@@ -282,15 +291,15 @@ void CMainDialog::OnHelpIndex(wxCommandEvent&) { OpenHelpPage(); }
 
 void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
     // Also keeps a second Auto Rename from changing the selection under a running one.
-    if (!TheRunState().ListChangesAllowed()) return;
+    if (!m_state.Runs().ListChangesAllowed()) return;
     m_fileList->CopySelectionToModel();
-    StartAutoRename(ReportOnWindow());
+    StartAutoRename(m_state, ReportOnWindow());
 }
 
 void CMainDialog::OnToolUndoRename(wxCommandEvent&) {
     // Refused while anything runs, as Auto Rename is.
-    if (!TheRunState().ListChangesAllowed()) return;
-    StartUndoLastRun(ReportOnWindow());
+    if (!m_state.Runs().ListChangesAllowed()) return;
+    StartUndoLastRun(m_state, ReportOnWindow());
 }
 
 RenameRunFinished CMainDialog::ReportOnWindow() {
@@ -344,7 +353,7 @@ void CMainDialog::OnViewTimer(wxTimerEvent&) {
 #ifndef __WXGTK__
     // The drop cursor tells the truth: while drops are refused it shows no
     // accepting sign. The toolkit must see false between two trues.
-    const bool accepted = TheRunState().IntakeAccepted();
+    const bool accepted = m_state.Runs().IntakeAccepted();
     if (accepted != m_dropsShownAccepted) {
         DragAcceptFiles(accepted);
         m_dropsShownAccepted = accepted;
@@ -367,7 +376,7 @@ void CMainDialog::CloseOnSignal() {
 }
 
 void CMainDialog::OnFileAddFiles(wxCommandEvent&) {
-    if (!TheRunState().IntakeAccepted()) return;
+    if (!m_state.Runs().IntakeAccepted()) return;
     wxFileDialog dialog(this, "Add Files", wxEmptyString, wxEmptyString, wxFileSelectorDefaultWildcardStr,
                         wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
@@ -380,7 +389,7 @@ void CMainDialog::OnFileAddFiles(wxCommandEvent&) {
 }
 
 void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
-    if (!TheRunState().IntakeAccepted()) return;
+    if (!m_state.Runs().IntakeAccepted()) return;
     // Opens where the last one was chosen, else at home: the toolkit's own
     // start, the recently used files, lists no folders.
     const wxString start = m_lastAddedFolder.empty() ? wxGetHomeDir() : FromFileName(m_lastAddedFolder);
@@ -389,13 +398,13 @@ void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
     const std::string folder = FileNameBytes(dialog.GetPath());
     if (!folder.empty()) m_lastAddedFolder = folder;
     // Auto Rename may have begun while the dialog was up.
-    if (folder.empty() || !TheRunState().IntakeAccepted()) return;
-    StartFolderIntake(folder);
+    if (folder.empty() || !m_state.Runs().IntakeAccepted()) return;
+    StartFolderIntake(m_state, folder);
     SynchroniseView();
 }
 
 void CMainDialog::OnEditPaste(wxCommandEvent&) {
-    if (!TheRunState().IntakeAccepted()) return;
+    if (!m_state.Runs().IntakeAccepted()) return;
 #ifdef __WXMSW__
     TakeInPaths(ClipboardFilePaths());
 #else
@@ -404,8 +413,8 @@ void CMainDialog::OnEditPaste(wxCommandEvent&) {
 }
 
 void CMainDialog::TakeInUriList(std::string uris) {
-    if (!TheRunState().IntakeAccepted() || uris.empty()) return;
-    StartDropIntake([uris = std::move(uris)] { return PathsFromUriList(uris); });
+    if (!m_state.Runs().IntakeAccepted() || uris.empty()) return;
+    StartDropIntake(m_state, [uris = std::move(uris)] { return PathsFromUriList(uris); });
     SynchroniseView();
 }
 
@@ -414,11 +423,10 @@ void CMainDialog::OnEditSelectAll(wxCommandEvent&) {
 }
 
 void CMainDialog::OnEditRemove(wxCommandEvent&) {
-    if (!TheRunState().ListChangesAllowed()) return;
+    if (!m_state.Runs().ListChangesAllowed()) return;
     m_fileList->CopySelectionToModel();
-    if (TheFileList().RemoveSelected() == 0) return;
+    if (m_state.Rows().RemoveSelected() == 0) return;
     m_fileList->ForgetSelection();
-    g_totalFiles = TheFileList().RowCount();
-    ::SetStatusText(AllFileText(g_totalFiles));
+    m_state.SetStatusText(AllFileText(m_state.TotalFiles()));
     SynchroniseView();
 }

@@ -11,6 +11,8 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include "list/list_state.h"
+
 class wxListEvent;
 class CFileListView;
 class CStatusLine;
@@ -23,8 +25,8 @@ public:
     CMainDialog();
     ~CMainDialog() override;
 
-    // Loads the signature file (a defect ends the process here, before the
-    // window was ever shown), takes drops, makes the columns and gives the
+    // Loads the signature file (a defect is shown and ends the process here,
+    // before the window was ever shown), takes drops, makes the columns and gives the
     // window its remembered size.
     bool OnInitDialog();
 
@@ -43,6 +45,7 @@ public:
     // files), as a drop or the clipboard gives it: parsed on the worker.
     void TakeInUriList(std::string uris);
 
+    ListState& State() { return m_state; }
     CFileListView* FileListView() const { return m_fileList; }
     CStatusLine* StatusLine() const { return m_statusLine; }
     GuiHandOver& HandOver() const { return *m_handOver; }
@@ -64,7 +67,7 @@ private:
     void OnHelpIndex(wxCommandEvent& event);
     void OnToolAutoRename(wxCommandEvent& event);
     void OnToolUndoRename(wxCommandEvent& event);
-    // What the dialog manager's Enter and Escape handling becomes here.
+    // Enter and Escape change nothing; Ctrl+V, Ctrl+A and Delete become commands.
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
     void OnFileAddFiles(wxCommandEvent& event);
@@ -80,6 +83,8 @@ private:
     // A close request by signal: closes the window once nothing modal is open.
     void CloseOnSignal();
 
+    // Before the views, which read it.
+    ListState m_state;
     std::string m_dataFileName;
     std::string m_headerTemplate;
     std::string m_lastAddedFolder;  // where Add Folder Contents opens next

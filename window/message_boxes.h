@@ -14,6 +14,6 @@ bool AskYesNo(wxWindow* owner, const wxString& text, const wxString& caption);
 // OK only.
 void ShowNotice(wxWindow* owner, const wxString& text, const wxString& caption = wxString());
 
-// The presenter FatalError uses: the message in a box captioned with the
-// application's name. FatalError ends the process afterwards.
+// A defect the program cannot run with: the message in a box captioned with
+// the application's name. The caller ends the process afterwards.
 void ShowFatalMessage(const std::string& message);

@@ -1,7 +1,9 @@
 // The window size and column widths remembered between runs, in the user's
 // configuration folder ($XDG_CONFIG_HOME/Quorvane.conf, by default
 // ~/.config/Quorvane.conf; on Windows the INI file %APPDATA%\Quorvane\Quorvane.ini),
-// section "Quorvaner".
+// section "Quorvaner". The section's name and the keys (XSize, YSize, C00,
+// C01, C02) are those the program has always written, so existing profiles
+// keep working.
 #pragma once
 
 #include <wx/string.h>

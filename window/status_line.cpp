@@ -13,7 +13,7 @@ CStatusLine::CStatusLine(wxWindow* parent, wxWindowID id)
     : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     FitFont();
-    // Not a field the user works with, as the original disabled edit.
+    // Shown, never typed into: it takes no focus and no keys.
     Disable();
 }
 

@@ -13,7 +13,7 @@
 #include "signature/file_id_table.h"
 #include "signature/loader.h"
 #include "signature/matcher.h"
-#include "engine/journal.h"
+#include "engine/journal_writer.h"
 #include "engine/rename.h"
 
 namespace {

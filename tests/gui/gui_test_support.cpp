@@ -10,9 +10,6 @@
 #include <wx/listctrl.h>
 #include <wx/uiaction.h>
 
-#include "list/file_list.h"
-#include "list/shared_state.h"
-#include "list/run_state.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"
@@ -63,16 +60,12 @@ void MainWindowTest::SetUp() {
     m_work.Write("Quorvane.dat", kTestSignatureTable);
     fs::current_path(m_work.Path());
     setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
-    // The counters as a freshly started program has them.
-    g_totalFiles = 0;
-    g_checkedFiles = 0;
     m_dialogs = std::make_unique<TestDialogHook>();
 }
 
 void MainWindowTest::TearDown() {
+    // Its workers end with the window, before the next test opens one.
     if (m_window) CloseWindow();
-    // Workers of this test end before the next test opens a window.
-    EXPECT_TRUE(PumpUntil([] { return TheRunState().ListChangesAllowed() && TheRunState().IntakeAccepted(); }));
     m_dialogs->Verify();
     m_dialogs.reset();
     fs::current_path(m_home);
@@ -104,18 +97,18 @@ void MainWindowTest::DropPaths(const std::vector<fs::path>& paths, bool waitForI
     auto* files = new wxString[paths.size()];
     for (size_t i = 0; i < paths.size(); ++i) files[i] = wxString(paths[i].c_str(), *wxConvFileName);
     wxDropFilesEvent event(wxEVT_DROP_FILES, static_cast<int>(paths.size()), files);
-    const int32_t before = g_totalFiles;
+    const int32_t before = Rows().RowCount();
     m_window->GetEventHandler()->ProcessEvent(event);
     // The drop's worker marks itself busy only once it runs: wait for its total.
     if (waitForIntake) {
         EXPECT_TRUE(PumpUntil([&] {
-            return g_totalFiles == before + static_cast<int32_t>(paths.size()) && TheRunState().ListChangesAllowed() && TheRunState().IntakeAccepted();
+            return Rows().RowCount() == before + static_cast<int32_t>(paths.size()) && Idle();
         }));
     }
 }
 
 void MainWindowTest::WaitUntilIdle() {
-    EXPECT_TRUE(PumpUntil([] { return TheRunState().ListChangesAllowed() && TheRunState().IntakeAccepted(); }));
+    EXPECT_TRUE(PumpUntil([this] { return Idle(); }));
     Pump();
     if (m_window) m_window->SynchroniseView();
 }

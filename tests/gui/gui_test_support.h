@@ -123,6 +123,11 @@ protected:
     // Gives the list the keyboard focus and types into it with real key presses.
     void PressInList(const std::function<void(wxUIActionSimulator&)>& type);
     wxString StatusLineText() const;
+    // The open window's list state.
+    ListState& State() const { return m_window->State(); }
+    FileList& Rows() const { return State().Rows(); }
+    RunState& Runs() const { return State().Runs(); }
+    bool Idle() const { return Runs().ListChangesAllowed() && Runs().IntakeAccepted(); }
     fs::path ProfileFile() const { return m_config.Path() / "Quorvane.conf"; }
 
     TempDir m_config;

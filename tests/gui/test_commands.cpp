@@ -10,7 +10,6 @@
 #include <wx/uiaction.h>
 
 #include "list/file_list.h"
-#include "list/shared_state.h"
 #include "list/status_texts.h"
 #include "gui_test_support.h"
 #include "list/run_state.h"
@@ -43,7 +42,7 @@ TEST_F(MainWindowTest, DropThenCheckShowsVerdictsAndSummary) {
     WaitUntilIdle();
     // The folder is not opened, so three files were checked.
     EXPECT_EQ(StatusLineText(), "All File : 4  CheckFile : 3");
-    FileList& rows = TheFileList();
+    FileList& rows = Rows();
     EXPECT_EQ(rows.GetImage(0), STATUS_MISMATCH);
     EXPECT_TRUE(list->GetItemText(0, 2).EndsWith("; png")) << list->GetItemText(0, 2);
     EXPECT_EQ(rows.GetImage(1), STATUS_MATCH);
@@ -57,19 +56,19 @@ TEST_F(MainWindowTest, NamesThatAreNotUtf8SurviveTheDrop) {
     const std::string name = "caf\xe9-\xff.gif";  // Latin-1 bytes, not UTF-8
     DropPaths({m_files.Write(name, kPngBytes)});
     WaitUntilIdle();
-    ASSERT_EQ(TheFileList().RowCount(), 1);
-    EXPECT_EQ(TheFileList().GetText(0, 1), name);
+    ASSERT_EQ(Rows().RowCount(), 1);
+    EXPECT_EQ(Rows().GetText(0, 1), name);
     EXPECT_FALSE(window->FileListView()->GetItemText(0, 1).empty());
 }
 
 TEST_F(MainWindowTest, DropIsIgnoredWhileDropsAreRefused) {
     OpenWindow();
-    ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
+    ASSERT_TRUE(Runs().TryBeginRenaming());
     DropPaths({m_files.Write("a.gif", kPngBytes)}, false);
     for (int i = 0; i < 20; ++i) Pump();
-    TheRunState().EndRenaming();
+    Runs().EndRenaming();
     WaitUntilIdle();
-    EXPECT_EQ(TheFileList().RowCount(), 0);
+    EXPECT_EQ(Rows().RowCount(), 0);
 }
 
 struct NewListCase {
@@ -88,15 +87,14 @@ TEST_P(NewList, AsksAndClearsOnlyOnYes) {
     DropPaths({m_files.Write("a.gif", kPngBytes), m_files.Write("b.pdf", kPdfBytes)});
     WaitUntilIdle();
     const wxString statusBefore = StatusLineText();
-    g_checkedFiles = 7;
 
     std::vector<SeenBox> boxes;
     if (c.expectBox) m_dialogs->Expect(AnswerBox(c.answer, &boxes));
     if (c.busy) {
-        ASSERT_TRUE(TheRunState().TryBeginIntake());
+        ASSERT_TRUE(Runs().TryBeginIntake());
     }
     SendCommand(ID_FILE_NEWLIST);
-    if (c.busy) TheRunState().EndIntake();
+    if (c.busy) Runs().EndIntake();
     m_dialogs->Verify();
     m_window->SynchroniseView();
 
@@ -108,11 +106,9 @@ TEST_P(NewList, AsksAndClearsOnlyOnYes) {
         EXPECT_FALSE(boxes[0].style & wxNO_DEFAULT);
         EXPECT_TRUE(boxes[0].style & wxICON_NONE);
     }
-    EXPECT_EQ(TheFileList().RowCount(), c.expectCleared ? 0 : 2);
+    EXPECT_EQ(Rows().RowCount(), c.expectCleared ? 0 : 2);
     EXPECT_EQ(m_window->FileListView()->GetItemCount(), c.expectCleared ? 0 : 2);
-    EXPECT_EQ(g_totalFiles, c.expectCleared ? 0 : 2);
     EXPECT_EQ(StatusLineText(), c.expectCleared ? wxString("All File : 0") : statusBefore);
-    EXPECT_EQ(g_checkedFiles, 7);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, NewList,
@@ -141,9 +137,10 @@ class CheckWhileBusy : public MainWindowTest, public ::testing::WithParamInterfa
 
 TEST_P(CheckWhileBusy, AsksWhetherToStop) {
     OpenWindow();
-    g_totalFiles = 5;
-    g_checkedFiles = 2;
-    ASSERT_TRUE(TheRunState().TryBeginIntake());  // as while a drop is taken in
+    for (int i = 0; i < 5; ++i) Rows().AppendRow("/data/", std::to_string(i));
+    State().CountCheckedFile();
+    State().CountCheckedFile();
+    ASSERT_TRUE(Runs().TryBeginIntake());  // as while a drop is taken in
     std::vector<SeenBox> boxes;
     m_dialogs->Expect(AnswerBox(GetParam().answer, &boxes));
     SendCommand(ID_TOOL_CHECK);
@@ -155,9 +152,9 @@ TEST_P(CheckWhileBusy, AsksWhetherToStop) {
     EXPECT_TRUE(boxes[0].style & wxYES_NO);
     EXPECT_FALSE(boxes[0].style & wxNO_DEFAULT);
     EXPECT_TRUE(boxes[0].style & wxICON_NONE);
-    EXPECT_EQ(TheRunState().StopRequested(), GetParam().stops);
+    EXPECT_EQ(Runs().StopRequested(), GetParam().stops);
     EXPECT_EQ(StatusLineText(), GetParam().stops ? "Check Aborted.  All File : 5  CheckFile : 2" : "");
-    TheRunState().EndIntake();
+    Runs().EndIntake();
     // The next run's start forgets the stop.
 }
 
@@ -174,7 +171,7 @@ TEST_F(MainWindowTest, ExitDuringCheckRunEndsAtOnceAndWritesProfile) {
     window->SetSize(480, 320);
     ASSERT_TRUE(PumpUntil([window] { return window->GetSize() == wxSize(480, 320); }));
     SendCommand(ID_TOOL_CHECK);
-    ASSERT_TRUE(TheRunState().CheckRunning()) << "the run ended before Exit could be tried";
+    ASSERT_TRUE(Runs().CheckRunning()) << "the run ended before Exit could be tried";
     SendCommand(ID_FILE_EXIT);  // no box is expected
     ASSERT_TRUE(PumpUntil([this] { return WindowGone(); }));
     const std::string profile = ReadFile(ProfileFile());
@@ -240,31 +237,45 @@ void ChooseFromContextMenu(CMainDialog* window, int id) {
     menu->SetInvokingWindow(nullptr);
 }
 
-TEST_F(MainWindowTest, ContextMenuNewReachesTheSameHandler) {
+// Each item of the context menu reaches the handler of the same command in
+// the menu bar: what it leaves behind is that handler's own mark.
+struct ContextCase {
+    const char* name;
+    int command;
+};
+
+class ContextMenu : public MainWindowTest, public ::testing::WithParamInterface<ContextCase> {};
+
+TEST_P(ContextMenu, ReachesTheSameHandler) {
     CMainDialog* window = OpenWindow();
     std::vector<SeenBox> boxes;
-    m_dialogs->Expect(AnswerBox(wxID_NO, &boxes));
-    ChooseFromContextMenu(window, ID_FILE_NEWLIST);
-    m_dialogs->Verify();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "List Create");
+    switch (GetParam().command) {
+        case ID_FILE_NEWLIST:
+            m_dialogs->Expect(AnswerBox(wxID_NO, &boxes));
+            ChooseFromContextMenu(window, ID_FILE_NEWLIST);
+            m_dialogs->Verify();
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].caption, "List Create");
+            break;
+        case ID_TOOL_CHECK:
+            DropPaths({m_files.Write("a.gif", kPngBytes)});
+            WaitUntilIdle();
+            ChooseFromContextMenu(window, ID_TOOL_CHECK);
+            WaitUntilIdle();
+            EXPECT_EQ(StatusLineText(), "All File : 1  CheckFile : 1");
+            break;
+        case ID_FILE_EXIT:
+            ChooseFromContextMenu(window, ID_FILE_EXIT);
+            EXPECT_TRUE(PumpUntil([this] { return WindowGone(); }));
+            EXPECT_TRUE(fs::exists(ProfileFile()));
+            break;
+    }
 }
 
-TEST_F(MainWindowTest, ContextMenuCheckReachesTheSameHandler) {
-    CMainDialog* window = OpenWindow();
-    DropPaths({m_files.Write("a.gif", kPngBytes)});
-    WaitUntilIdle();
-    ChooseFromContextMenu(window, ID_TOOL_CHECK);
-    WaitUntilIdle();
-    EXPECT_EQ(StatusLineText(), "All File : 1  CheckFile : 1");
-}
-
-TEST_F(MainWindowTest, ContextMenuExitReachesTheSameHandler) {
-    CMainDialog* window = OpenWindow();
-    ChooseFromContextMenu(window, ID_FILE_EXIT);
-    EXPECT_TRUE(PumpUntil([this] { return WindowGone(); }));
-    EXPECT_TRUE(fs::exists(ProfileFile()));
-}
+INSTANTIATE_TEST_SUITE_P(Commands, ContextMenu,
+                         ::testing::Values(ContextCase{"New", ID_FILE_NEWLIST}, ContextCase{"Check", ID_TOOL_CHECK},
+                                           ContextCase{"Exit", ID_FILE_EXIT}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Inspects the About dialog instead of showing it.
 class InspectAbout : public wxExpectModalBase<CAboutDialog, InspectAbout> {

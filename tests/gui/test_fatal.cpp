@@ -25,7 +25,7 @@ struct FatalCase {
 // again from its start in a fresh process.
 constexpr const char* kChildFolder = "QUORVANE_TEST_FATAL_FOLDER";
 
-// Records the box the child shows, then lets FatalError end the process.
+// Records the box the child shows, then lets the program end.
 class RecordFatalBox : public wxExpectModalBase<wxMessageDialog, RecordFatalBox> {
 public:
     explicit RecordFatalBox(fs::path record) : m_record(std::move(record)) {}
@@ -49,7 +49,6 @@ private:
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     TestDialogHook hook;
     hook.Expect(RecordFatalBox(folder / "record"));
-    InstallFatalErrorPresenter();
     auto* window = new CMainDialog();
     window->OnInitDialog();
     std::exit(0);  // not reached when the signature file is rejected

@@ -53,7 +53,7 @@ TEST_P(StartProfile, WindowTakesRememberedSizeAtTopLeft) {
     EXPECT_EQ(list->GetColumnWidth(1), OnThisScreen(c.c01));
     EXPECT_EQ(list->GetColumnWidth(2), OnThisScreen(c.c02));
     EXPECT_EQ(window->GetMenuBar()->IsChecked(ID_TOOL_LOOKINSIDE), c.lookInside);
-    EXPECT_EQ(LookInsideEnabled(), c.lookInside);
+    EXPECT_EQ(State().LookInside(), c.lookInside);
 }
 
 INSTANTIATE_TEST_SUITE_P(

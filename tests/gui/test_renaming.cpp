@@ -12,7 +12,6 @@
 #include <wx/uiaction.h>
 
 #include "list/file_list.h"
-#include "list/shared_state.h"
 #include "gui_test_support.h"
 #include "list/run_state.h"
 #include "window/file_list_view.h"
@@ -102,11 +101,11 @@ TEST_P(RenameDialogAnswers, ProposesTheExpectedExtension) {
     EXPECT_EQ(seen[0].before, "photo.gif");
     EXPECT_EQ(seen[0].after, "photo.png");
     EXPECT_TRUE(Exists(c.expectedName));
-    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), c.expectedName);
+    EXPECT_EQ(Rows().GetText(0, kColumnFileName), c.expectedName);
     EXPECT_EQ(m_window->FileListView()->GetItemText(0, 1), c.expectedName);
     const bool renamed = std::string(c.expectedName) != "photo.gif";
-    EXPECT_EQ(TheFileList().GetImage(0), renamed ? STATUS_MATCH : STATUS_MISMATCH);
-    EXPECT_EQ(TheFileList().GetText(0, kColumnExpectType).empty(), renamed);
+    EXPECT_EQ(Rows().GetImage(0), renamed ? STATUS_MATCH : STATUS_MISMATCH);
+    EXPECT_EQ(State().CellText(0, kColumnExpectType).empty(), renamed);
     if (renamed) {
         EXPECT_FALSE(Exists("photo.gif"));
         EXPECT_EQ(ReadFile(m_files.Path() / c.expectedName), kPngBytes);
@@ -193,8 +192,8 @@ TEST_F(RenameTest, FailedRenameIsReportedAndTheNextRowGoesOn) {
     // Nothing lost: both files of the clash are intact.
     EXPECT_EQ(ReadFile(m_files.Path() / "taken.gif"), kPngBytes);
     EXPECT_EQ(ReadFile(m_files.Path() / "taken.png"), "already here");
-    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "taken.gif");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
+    EXPECT_EQ(Rows().GetText(0, kColumnFileName), "taken.gif");
+    EXPECT_EQ(Rows().GetImage(0), STATUS_MISMATCH);
     EXPECT_TRUE(Exists("free.png"));
 }
 
@@ -202,12 +201,12 @@ TEST_F(RenameTest, DoubleClickDoesNothingWhileBusyOrWithoutSelection) {
     DropAndCheck({{"photo.gif", kPngBytes}});
     DoubleClickList();  // nothing selected: no dialog
     SelectRows({0});
-    ASSERT_TRUE(TheRunState().TryBeginIntake());
+    ASSERT_TRUE(Runs().TryBeginIntake());
     DoubleClickList();  // busy: no dialog
-    TheRunState().EndIntake();
-    ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
+    Runs().EndIntake();
+    ASSERT_TRUE(Runs().TryBeginRenaming());
     DoubleClickList();  // an automatic renaming runs: no dialog
-    TheRunState().EndRenaming();
+    Runs().EndRenaming();
     EXPECT_TRUE(Exists("photo.gif"));
 }
 
@@ -220,7 +219,7 @@ TEST_F(RenameTest, NonUtf8NameRoundTripsThroughTheDialog) {
     DoubleClickList();
     WaitUntilIdle();
     EXPECT_TRUE(Exists("f\xe9te.png"));
-    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "f\xe9te.png");
+    EXPECT_EQ(Rows().GetText(0, kColumnFileName), "f\xe9te.png");
 }
 
 TEST_F(RenameTest, ShiftRangeSelectionIsRenamedWhole) {
@@ -229,9 +228,9 @@ TEST_F(RenameTest, ShiftRangeSelectionIsRenamedWhole) {
     // per-row selection events reaching the model.
     CFileListView* list = m_window->FileListView();
     list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    TheFileList().SetAllSelected(false);
+    Rows().SetAllSelected(false);
     list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    TheFileList().SetSelected(2, false);
+    Rows().SetSelected(2, false);
     std::vector<SeenRename> seen;
     m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
     m_dialogs->Expect(AnswerRename(wxID_CANCEL, &seen));
@@ -267,10 +266,10 @@ TEST_F(RenameTest, AutoRenameMixOneFailureOneReport) {
     EXPECT_EQ(ReadFile(m_files.Path() / "clash.png"), "in the way");
     EXPECT_EQ(ReadFile(m_files.Path() / "right.pdf"), kPdfBytes);
     EXPECT_TRUE(Exists("unselected.gif"));
-    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "wrong.png");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MATCH);
-    EXPECT_EQ(TheFileList().GetText(1, kColumnFileName), "clash.gif");
-    EXPECT_EQ(TheFileList().GetText(3, kColumnFileName), "unselected.gif");
+    EXPECT_EQ(Rows().GetText(0, kColumnFileName), "wrong.png");
+    EXPECT_EQ(Rows().GetImage(0), STATUS_MATCH);
+    EXPECT_EQ(Rows().GetText(1, kColumnFileName), "clash.gif");
+    EXPECT_EQ(Rows().GetText(3, kColumnFileName), "unselected.gif");
 }
 
 TEST_F(RenameTest, TwoThousandFailuresGiveAReportThatFitsTheScreenAtOnce) {
@@ -376,9 +375,9 @@ TEST_F(RenameTest, UndoLastRenameRunAfterAutoRename) {
     EXPECT_EQ(ReadFile(m_files.Path() / "second.png"), kPngBytes);
     EXPECT_EQ(ReadFile(m_files.Path() / "second.gif"), "a newcomer");
     // The row follows its file and is judged again.
-    EXPECT_EQ(TheFileList().GetText(0, kColumnFileName), "first.gif");
-    EXPECT_EQ(TheFileList().GetImage(0), STATUS_MISMATCH);
-    EXPECT_EQ(TheFileList().GetText(1, kColumnFileName), "second.png");
+    EXPECT_EQ(Rows().GetText(0, kColumnFileName), "first.gif");
+    EXPECT_EQ(Rows().GetImage(0), STATUS_MISMATCH);
+    EXPECT_EQ(Rows().GetText(1, kColumnFileName), "second.png");
 }
 
 TEST_F(RenameTest, AutoRenameWithoutFailuresShowsNoBox) {
@@ -397,10 +396,10 @@ TEST_F(RenameTest, ReportForAWindowThatIsClosedIsDropped) {
     SendCommand(ID_TOOL_AUTORENAME);
     // Without serving the window: the worker ends and its report is queued.
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (TheRunState().AutoRenaming() && std::chrono::steady_clock::now() < end) {
+    while (!Runs().ListChangesAllowed() && std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    ASSERT_FALSE(TheRunState().AutoRenaming());
+    ASSERT_TRUE(Runs().ListChangesAllowed());
     // Closed before the report is served: no box for a window the user has
     // closed (the hook fails the test on one), and no crash.
     m_window->Close();

@@ -12,7 +12,6 @@
 #include <wx/uiaction.h>
 
 #include "list/file_list.h"
-#include "list/shared_state.h"
 #include "gui_test_support.h"
 #include "list/run_state.h"
 #include "window/checker_app.h"
@@ -66,10 +65,9 @@ protected:
         std::vector<std::string> arguments = {"quorvane"};
         for (const PathCase& c : kPathCases) arguments.push_back(c.isFolder ? c.path + "/" : "./" + c.path);
         fs::current_path(m_files.Path());
-        KeepCommandLine(arguments);
+        const std::vector<std::string> paths = CommandLinePaths(arguments);
         fs::current_path(m_work.Path());
-        m_window = OpenMainWindow();
-        KeepCommandLine({"quorvane"});
+        m_window = OpenMainWindow(paths);
         ASSERT_TRUE(PumpUntil([this] { return m_window->IsShownOnScreen(); }));
     }
 
@@ -124,15 +122,15 @@ TEST_P(WaysIn, GiveTheRowsADropGives) {
             Paste(paths, "x-special/gnome-copied-files", "copy\n", "\n");
             break;
     }
-    ASSERT_TRUE(PumpUntil([] { return g_totalFiles == 5; })) << "rows: " << TheFileList().RowCount();
+    ASSERT_TRUE(PumpUntil([this] { return Rows().RowCount() == 5; })) << "rows: " << Rows().RowCount();
     WaitUntilIdle();
-    ASSERT_EQ(TheFileList().RowCount(), static_cast<int32_t>(kPathCases.size()));
+    ASSERT_EQ(Rows().RowCount(), static_cast<int32_t>(kPathCases.size()));
     for (size_t i = 0; i < kPathCases.size(); ++i) {
         const fs::path expected = m_files.Path() / kPathCases[i].path;
         const auto row = static_cast<int32_t>(i);
-        EXPECT_EQ(TheFileList().GetText(row, kColumnLocation), expected.parent_path().string() + "/") << kPathCases[i].what;
-        EXPECT_EQ(TheFileList().GetText(row, kColumnFileName), expected.filename().string()) << kPathCases[i].what;
-        EXPECT_EQ(TheFileList().GetImage(row), STATUS_UNKNOWN) << kPathCases[i].what;
+        EXPECT_EQ(Rows().GetText(row, kColumnLocation), expected.parent_path().string() + "/") << kPathCases[i].what;
+        EXPECT_EQ(Rows().GetText(row, kColumnFileName), expected.filename().string()) << kPathCases[i].what;
+        EXPECT_EQ(Rows().GetImage(row), STATUS_UNKNOWN) << kPathCases[i].what;
     }
     EXPECT_EQ(m_window->FileListView()->GetItemCount(), 5);
     EXPECT_EQ(StatusLineText(), "All File : 5");
@@ -176,11 +174,11 @@ TEST_F(MainWindowTest, AddFilesTakesTheChosenFilesInAsADrop) {
     bool multiple = false;
     m_dialogs->Expect(AnswerFileDialog(chosen, &multiple));
     SendCommand(ID_FILE_ADDFILES);
-    ASSERT_TRUE(PumpUntil([] { return g_totalFiles == 2; }));
+    ASSERT_TRUE(PumpUntil([this] { return Rows().RowCount() == 2; }));
     WaitUntilIdle();
     EXPECT_TRUE(multiple);
-    ASSERT_EQ(TheFileList().RowCount(), 2);
-    EXPECT_EQ(TheFileList().PathOf(1), chosen.string());
+    ASSERT_EQ(Rows().RowCount(), 2);
+    EXPECT_EQ(Rows().PathOf(1), chosen.string());
     EXPECT_EQ(StatusLineText(), "All File : 2");
 }
 
@@ -201,7 +199,7 @@ TEST_P(RemoveRows, DeleteTakesSelectedRowsOutOfTheListOnly) {
     WaitUntilIdle();
     if (!c.selectedRows.empty()) SelectRows(c.selectedRows);
     if (c.autoRenaming) {
-        ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
+        ASSERT_TRUE(Runs().TryBeginRenaming());
     }
     CFileListView* list = window->FileListView();
     PressInList([&](wxUIActionSimulator& keys) {
@@ -213,14 +211,13 @@ TEST_P(RemoveRows, DeleteTakesSelectedRowsOutOfTheListOnly) {
         keys.Char(WXK_DELETE);
     });
     for (int i = 0; i < 20; ++i) Pump();
-    if (TheRunState().AutoRenaming()) TheRunState().EndRenaming();
+    if (c.autoRenaming) Runs().EndRenaming();
     WaitUntilIdle();
 
     std::vector<std::string> rows;
-    for (int32_t row = 0; row < TheFileList().RowCount(); ++row) rows.push_back(TheFileList().GetText(row, 1));
+    for (int32_t row = 0; row < Rows().RowCount(); ++row) rows.push_back(Rows().GetText(row, 1));
     EXPECT_EQ(rows, c.remaining);
     EXPECT_EQ(list->GetItemCount(), static_cast<int>(c.remaining.size()));
-    EXPECT_EQ(g_totalFiles, static_cast<int32_t>(c.remaining.size()));
     EXPECT_EQ(StatusLineText(), "All File : " + std::to_string(c.remaining.size()));
     if (c.remaining.size() < names.size()) {
         EXPECT_EQ(list->GetSelectedItemCount(), 0);
@@ -240,9 +237,9 @@ TEST_F(MainWindowTest, DropCursorRefusesWhileDropsAreRefused) {
     wxDropTarget* target = window->GetDropTarget();
     ASSERT_NE(target, nullptr);
     EXPECT_EQ(target->OnDragOver(10, 10, wxDragCopy), wxDragCopy);
-    ASSERT_TRUE(TheRunState().TryBeginRenaming(RenameKind::Automatic));
+    ASSERT_TRUE(Runs().TryBeginRenaming());
     EXPECT_EQ(target->OnDragOver(10, 10, wxDragCopy), wxDragNone);
-    TheRunState().EndRenaming();
+    Runs().EndRenaming();
     EXPECT_EQ(target->OnDragOver(10, 10, wxDragCopy), wxDragCopy);
 }
 

@@ -4,14 +4,13 @@
 #include <vector>
 
 #include "list/file_list.h"
-#include "list/status_texts.h"
-#include "tests/common/test_support.h"
+#include <atomic>
+
 
 namespace {
 
 class FileListTest : public ::testing::Test {
 protected:
-    void SetUp() override { list.Open(); }
     FileList list;
 };
 
@@ -24,24 +23,7 @@ TEST_F(FileListTest, RowsKeepInsertionOrderAndTheirTexts) {
     EXPECT_EQ(list.PathOf(1), "/a/2");
     EXPECT_EQ(list.PathOf(2), "/b/3");
     EXPECT_EQ(list.GetText(2, kColumnLocation), "/b/");
-    EXPECT_EQ(list.GetText(2, kColumnExpectType), "");
     EXPECT_EQ(list.GetImage(2), STATUS_UNKNOWN);
-}
-
-// The expected type is derived from the verdict, so a rename's cleared
-// column and a new name never disagree with the status.
-TEST_F(FileListTest, ExpectedTypeFollowsTheVerdict) {
-    ASSERT_EQ(testsupport::LoadTable(testsupport::kHeader + "0,FFD8FF,0,,JPEG image,jpg\n"), std::nullopt);
-    list.AppendRow("/data/", "photo.gif");
-    list.SetVerdict(0, {STATUS_MISMATCH, 0});
-    EXPECT_EQ(list.GetText(0, kColumnExpectType), "JPEG image; jpg");
-    list.SetFileName(0, "photo.jpg");
-    EXPECT_EQ(list.PathOf(0), "/data/photo.jpg");
-    list.ClearExpectedType(0);
-    EXPECT_EQ(list.GetText(0, kColumnExpectType), "");
-    EXPECT_EQ(list.GetImage(0), STATUS_MISMATCH);
-    list.SetVerdict(0, {STATUS_MATCH, 0});
-    EXPECT_EQ(list.GetText(0, kColumnExpectType), "");
 }
 
 TEST_F(FileListTest, RootLocationJoinsWithOneSeparator) {
@@ -58,19 +40,6 @@ TEST_F(FileListTest, OutOfRangeOperationsChangeNothing) {
     EXPECT_EQ(list.GetText(0, kColumnFileName), "x");
     EXPECT_EQ(list.GetImage(0), STATUS_UNKNOWN);
     EXPECT_EQ(list.GetText(1, kColumnFileName), "");
-}
-
-TEST_F(FileListTest, AClosedListIgnoresEveryOperation) {
-    list.AppendRow("/a/", "x", STATUS_MATCH);
-    list.SetStatusText("before");
-    list.Close();
-    list.AppendRow("/b/", "y", STATUS_UNKNOWN);
-    list.SetFileName(0, "z");
-    list.SetStatusText("after");
-    list.Clear();
-    EXPECT_EQ(list.RowCount(), 0);
-    EXPECT_EQ(list.GetText(0, kColumnFileName), "");
-    EXPECT_EQ(list.StatusText(), "before");
 }
 
 TEST_F(FileListTest, ClearRemovesEveryRowAndSelectionIsPerRow) {
@@ -93,13 +62,6 @@ TEST_F(FileListTest, EveryChangeRaisesTheRevision) {
     EXPECT_GT(afterAdd, start);
     list.SetStatusText("All File : 1");
     EXPECT_GT(list.Revision(), afterAdd);
-}
-
-TEST(StatusTexts, HaveTheirExactShapes) {
-    EXPECT_EQ(AllFileText(8), "All File : 8");
-    EXPECT_EQ(CheckFileText("/data/a.jpg"), "Check file: /data/a.jpg");
-    EXPECT_EQ(CheckSummaryText(3, 2), "All File : 3  CheckFile : 2");
-    EXPECT_EQ(CheckAbortedText(0, 0), "Check Aborted.  All File : 0  CheckFile : 0");
 }
 
 // Writers on several threads, each row written whole: no reader ever sees a
