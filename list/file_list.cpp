@@ -68,8 +68,6 @@ void FileList::SetImage(int32_t index, int32_t status) {
     SetVerdict(index, Verdict{status, -1});
 }
 
-int32_t FileList::GetImage(int32_t index) const { return VerdictOf(index).status; }
-
 void FileList::SetVerdict(int32_t index, const Verdict& verdict) {
     std::lock_guard lock(m_mutex);
     if (!ValidRow(index) || verdict.status < STATUS_UNKNOWN || verdict.status > STATUS_FOLDER) return;

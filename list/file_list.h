@@ -40,7 +40,6 @@ public:
     std::string GetText(int32_t index, int column) const;
 
     void SetImage(int32_t index, int32_t status);  // a status without a table entry
-    int32_t GetImage(int32_t index) const;
     void SetVerdict(int32_t index, const Verdict& verdict);
     Verdict VerdictOf(int32_t index) const;
     // Empties the expected type; the status stays until the row is checked again.

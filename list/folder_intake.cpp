@@ -15,7 +15,7 @@ std::string UnreadableNote(int32_t folders) {
     return "  (" + std::to_string(folders) + (folders == 1 ? " folder" : " folders") + " could not be read)";
 }
 
-void TakeInFolder(ListState& state, const std::string& folder, std::stop_token stop = {}) {
+void TakeInFolder(ListState& state, const std::string& folder, std::stop_token stop) {
     std::atomic<bool> stopped{false};
     std::stop_callback onStop(stop, [&stopped] { stopped = true; });
     int32_t unreadable = 0;
@@ -29,12 +29,6 @@ void TakeInFolder(ListState& state, const std::string& folder, std::stop_token s
 }
 
 }  // namespace
-
-bool FolderIntakeWorker(ListState& state, const std::string& folder) {
-    if (!state.Runs().TryBeginIntake()) return false;
-    TakeInFolder(state, folder);
-    return true;
-}
 
 bool StartFolderIntake(ListState& state, std::string folder) {
     if (!state.Runs().TryBeginIntake()) return false;

@@ -6,10 +6,8 @@
 
 class ListState;
 
-// Walks `folder` on this thread and appends a row per regular file. The
-// status line shows the new total, and how many folders could not be read.
-// False, with nothing added, while intakes are refused.
-bool FolderIntakeWorker(ListState& state, const std::string& folder);
-
-// Marks the list busy at once, on the window's thread, then walks on a worker.
+// Marks the list busy at once, on the window's thread, then walks `folder` on
+// a worker and appends a row per regular file. The status line shows the new
+// total, and how many folders could not be read. False, with nothing
+// started, while intakes are refused.
 bool StartFolderIntake(ListState& state, std::string folder);

@@ -7,9 +7,12 @@
 #include <thread>
 
 #include <wx/app.h>
+#include <wx/display.h>
 #include <wx/listctrl.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 
+#include "list/file_list.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"
@@ -135,3 +138,71 @@ void MainWindowTest::PressInList(const std::function<void(wxUIActionSimulator&)>
 }
 
 wxString MainWindowTest::StatusLineText() const { return m_window->StatusLine()->GetText(); }
+
+void RenameTest::DropAndCheck(const std::vector<std::pair<std::string, std::string>>& files) {
+    OpenWindow();
+    std::vector<fs::path> paths;
+    for (const auto& [name, bytes] : files) paths.push_back(m_files.Write(name, bytes));
+    DropPaths(paths);
+    WaitUntilIdle();
+    SendCommand(ID_TOOL_CHECK);
+    WaitUntilIdle();
+}
+
+int ShowReport::OnInvoked(CRenameReportDialog* dialog) const {
+    SeenReport seen;
+    dialog->Show();
+    seen.shownOnScreen = PumpUntil([dialog] { return dialog->IsShownOnScreen(); }, std::chrono::seconds(5));
+    dialog->Update();
+    Pump();
+    seen.summary = dialog->Summary()->GetLabel();
+    wxListCtrl* list = dialog->List();
+    seen.rows = list->GetItemCount();
+    if (seen.rows > 0) {
+        seen.file = list->GetItemText(0, 0);
+        seen.newName = list->GetItemText(0, 1);
+        seen.reason = list->GetItemText(0, 2);
+    }
+    seen.insideTheScreen = wxDisplay(0u).GetClientArea().Contains(dialog->GetScreenRect());
+    dialog->Hide();
+    m_seen->push_back(seen);
+    return wxID_OK;
+}
+
+const std::vector<WaysIn::PathCase> WaysIn::kPathCases = {
+    {"file in a folder", "Photos/holiday.jpg", false},
+    {"folder", "Reports", true},
+    {"name without extension", "README", false},
+    {"name that is not UTF-8", "caf\xE9-\xFF.gif", false},
+    {"name with spaces", "my notes 2.txt", false},
+};
+
+std::vector<fs::path> WaysIn::MakeFiles() const {
+    fs::create_directory(m_files.Path() / "Photos");
+    std::vector<fs::path> paths;
+    for (const PathCase& c : kPathCases) {
+        const fs::path path = m_files.Path() / c.path;
+        if (c.isFolder) {
+            fs::create_directory(path);
+        } else {
+            m_files.Write(c.path, "GIF89a");
+        }
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+void WaysIn::ExpectTheRowsADropGives() {
+    ASSERT_TRUE(PumpUntil([this] { return Rows().RowCount() == 5; })) << "rows: " << Rows().RowCount();
+    WaitUntilIdle();
+    ASSERT_EQ(Rows().RowCount(), static_cast<int32_t>(kPathCases.size()));
+    for (size_t i = 0; i < kPathCases.size(); ++i) {
+        const fs::path expected = m_files.Path() / kPathCases[i].path;
+        const auto row = static_cast<int32_t>(i);
+        EXPECT_EQ(Rows().GetText(row, kColumnLocation), expected.parent_path().string() + "/") << kPathCases[i].what;
+        EXPECT_EQ(Rows().GetText(row, kColumnFileName), expected.filename().string()) << kPathCases[i].what;
+        EXPECT_EQ(Rows().VerdictOf(row).status, STATUS_UNKNOWN) << kPathCases[i].what;
+    }
+    EXPECT_EQ(m_window->FileListView()->GetItemCount(), 5);
+    EXPECT_EQ(StatusLineText(), "All File : 5");
+}

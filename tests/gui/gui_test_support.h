@@ -1,6 +1,7 @@
 // Shared pieces of the window tests: event pumping with a bounded wait, a
 // modal-dialog hook that answers boxes and dialogs without showing them, temp
-// folders, and a fixture that opens the real main window.
+// folders, a fixture that opens the real main window, and the fixtures and
+// answers that tests of more than one module use.
 #pragma once
 
 #include <chrono>
@@ -22,6 +23,7 @@ class wxUIActionSimulator;
 
 #include "window/main_dialog.h"
 #include "window/rename_dialog.h"
+#include "window/rename_report_dialog.h"
 
 namespace fs = std::filesystem;
 
@@ -138,4 +140,50 @@ protected:
     fs::path m_home;
     std::unique_ptr<TestDialogHook> m_dialogs;
     wxWeakRef<CMainDialog> m_window;
+};
+
+// Renaming needs checked rows: the window opened with files dropped and checked.
+class RenameTest : public MainWindowTest {
+protected:
+    // Drops the files in this order and checks them.
+    void DropAndCheck(const std::vector<std::pair<std::string, std::string>>& files);
+    bool Exists(const std::string& name) const { return fs::exists(m_files.Path() / name); }
+};
+
+struct SeenReport {
+    wxString summary;
+    long rows = 0;
+    wxString file, newName, reason;  // the first row
+    bool shownOnScreen = false;
+    bool insideTheScreen = false;
+};
+
+// Answers the Auto Rename report after showing it for real, so its layout and
+// first drawing are paid as the user would pay them.
+class ShowReport : public wxExpectModalBase<CRenameReportDialog, ShowReport> {
+public:
+    explicit ShowReport(std::vector<SeenReport>* seen) : m_seen(seen) {}
+
+protected:
+    int OnInvoked(CRenameReportDialog* dialog) const override;
+
+private:
+    std::vector<SeenReport>* m_seen;
+};
+
+// Every way into the list (drop, command line, paste) is fed the same paths
+// and must give the rows a drop of them gives.
+class WaysIn : public MainWindowTest {
+protected:
+    struct PathCase {
+        const char* what;
+        std::string path;  // relative to the test's files folder
+        bool isFolder;
+    };
+    static const std::vector<PathCase> kPathCases;
+
+    // Creates the files and folders of kPathCases; their paths, in order.
+    std::vector<fs::path> MakeFiles() const;
+    // Waits for the rows, then expects one unchecked row per path, in order.
+    void ExpectTheRowsADropGives();
 };

@@ -36,7 +36,7 @@ TEST_F(CheckRunTest, CheckJudgesEveryKindOfRow) {
     RunCheckToTheEnd();
     const int32_t expected[] = {STATUS_MATCH,  STATUS_MISMATCH, STATUS_MATCH,   STATUS_UNKNOWN, STATUS_UNKNOWN,
                                 STATUS_FOLDER, STATUS_UNKNOWN,  STATUS_UNKNOWN, STATUS_MATCH};
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(List().GetImage(i), expected[i]) << List().GetText(i, kColumnFileName);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(List().VerdictOf(i).status, expected[i]) << List().GetText(i, kColumnFileName);
     EXPECT_EQ(state.CellText(1, kColumnExpectType), "PNG image; png");
     EXPECT_EQ(state.CellText(0, kColumnExpectType), "");
     // Opened and matched: the five regular files, the empty one included.
@@ -50,7 +50,7 @@ TEST_F(CheckRunTest, AnUnreadableFileIsUnknownAndNotCounted) {
     const testsystem::Denied denied(testsystem::Denial::ReadFile, dir / "locked.gif");
     DropWorker(state, {dir / "locked.gif"});
     RunCheckToTheEnd();
-    EXPECT_EQ(List().GetImage(0), STATUS_UNKNOWN);
+    EXPECT_EQ(List().VerdictOf(0).status, STATUS_UNKNOWN);
     EXPECT_EQ(List().StatusText(), "All File : 1  CheckFile : 0");
 }
 
@@ -87,7 +87,7 @@ TEST_F(BusyCheckRunTest, ADropDuringARunKeepsItBusyAndItsRowsAreChecked) {
         EXPECT_EQ(RequestCheckRun(state), CheckCommand::AskToStop);
     }
     ASSERT_TRUE(WaitFor([this] { return !Runs().CheckRunning(); }));
-    EXPECT_EQ(List().GetImage(20000), STATUS_MISMATCH);
+    EXPECT_EQ(List().VerdictOf(20000).status, STATUS_MISMATCH);
     EXPECT_EQ(List().StatusText(), "All File : 20001  CheckFile : 20001");
     EXPECT_TRUE(Idle());
 }

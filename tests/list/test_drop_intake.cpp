@@ -21,7 +21,7 @@ TEST_F(DropIntakeTest, DropAppendsRowsInDropOrder) {
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(List().GetText(2 + i, kColumnLocation), expected[i].first);
         EXPECT_EQ(List().GetText(2 + i, kColumnFileName), expected[i].second);
-        EXPECT_EQ(List().GetImage(2 + i), STATUS_UNKNOWN);
+        EXPECT_EQ(List().VerdictOf(2 + i).status, STATUS_UNKNOWN);
     }
     EXPECT_EQ(List().StatusText(), "All File : 8");
     EXPECT_TRUE(Idle());

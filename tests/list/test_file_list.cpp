@@ -23,7 +23,7 @@ TEST_F(FileListTest, RowsKeepInsertionOrderAndTheirTexts) {
     EXPECT_EQ(list.PathOf(1), "/a/2");
     EXPECT_EQ(list.PathOf(2), "/b/3");
     EXPECT_EQ(list.GetText(2, kColumnLocation), "/b/");
-    EXPECT_EQ(list.GetImage(2), STATUS_UNKNOWN);
+    EXPECT_EQ(list.VerdictOf(2).status, STATUS_UNKNOWN);
 }
 
 TEST_F(FileListTest, RootLocationJoinsWithOneSeparator) {
@@ -38,7 +38,7 @@ TEST_F(FileListTest, OutOfRangeOperationsChangeNothing) {
     list.SetImage(-1, STATUS_MATCH);
     EXPECT_EQ(list.RowCount(), 1);
     EXPECT_EQ(list.GetText(0, kColumnFileName), "x");
-    EXPECT_EQ(list.GetImage(0), STATUS_UNKNOWN);
+    EXPECT_EQ(list.VerdictOf(0).status, STATUS_UNKNOWN);
     EXPECT_EQ(list.GetText(1, kColumnFileName), "");
 }
 

@@ -22,7 +22,8 @@ TEST(FolderIntake, AddsARowPerRegularFileAndNamesUnreadableFolders) {
     Tree tree;
     MakeTree(root, tree);
 
-    FolderIntakeWorker(state, root.Folder());
+    ASSERT_TRUE(StartFolderIntake(state, root.Folder()));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return state.Runs().ListChangesAllowed(); }));
     const bool rootReadsAll = !testsystem::DenialsApply();
     const std::vector<std::string> expected = {
         "/earlier/row", root / "B/b.txt", root / "B/c.txt", root / "B/deeper/d.txt", root / "Z.txt", root / "a.txt"};

@@ -22,7 +22,7 @@ TEST(ListState, TheExpectedTypeFollowsTheVerdict) {
     EXPECT_EQ(list.PathOf(0), "/data/photo.jpg");
     list.ClearExpectedType(0);
     EXPECT_EQ(state.CellText(0, kColumnExpectType), "");
-    EXPECT_EQ(list.GetImage(0), STATUS_MISMATCH);
+    EXPECT_EQ(list.VerdictOf(0).status, STATUS_MISMATCH);
     list.SetVerdict(0, {STATUS_MATCH, 0});
     EXPECT_EQ(state.CellText(0, kColumnExpectType), "");
 }

@@ -58,7 +58,7 @@ TEST_F(RowRenamingTest, RenameRowUpdatesTheRowAndChecksItAgain) {
     EXPECT_EQ(RenameRow(state, row, "photo.gif", "photo.png", run), std::nullopt);
     EXPECT_EQ(List().GetText(row, kColumnFileName), "photo.png");
     EXPECT_EQ(state.CellText(row, kColumnExpectType), "");
-    EXPECT_EQ(List().GetImage(row), STATUS_MATCH);
+    EXPECT_EQ(List().VerdictOf(row).status, STATUS_MATCH);
     EXPECT_EQ(ReadFile(dir / "photo.png"), testsupport::kPngBytes);
 }
 
@@ -73,7 +73,7 @@ TEST_F(RowRenamingTest, AFailedRenameKeepsTheRowAndNamesTheReason) {
     EXPECT_FALSE(failure->reason.empty());
     EXPECT_EQ(List().GetText(row, kColumnFileName), "photo.gif");
     EXPECT_EQ(state.CellText(row, kColumnExpectType), "PNG image; png");
-    EXPECT_EQ(List().GetImage(row), STATUS_MISMATCH);
+    EXPECT_EQ(List().VerdictOf(row).status, STATUS_MISMATCH);
     EXPECT_EQ(ReadFile(dir / "photo.gif"), "first");
     EXPECT_EQ(ReadFile(dir / "photo.png"), "second");
     EXPECT_NE(RenameFailureReport({*failure}).find(dir / "photo.gif"), std::string::npos);
@@ -104,7 +104,7 @@ TEST_F(RowRenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd)
     ASSERT_TRUE(testsupport::WaitFor([&] { return finished.load(); }));
 
     EXPECT_EQ(List().GetText(a, kColumnFileName), "a.png");
-    EXPECT_EQ(List().GetImage(a), STATUS_MATCH);
+    EXPECT_EQ(List().VerdictOf(a).status, STATUS_MATCH);
     EXPECT_EQ(List().GetText(b, kColumnFileName), "b.txt");
     EXPECT_EQ(ReadFile(dir / "b.txt"), "plain");
     EXPECT_EQ(List().GetText(c, kColumnFileName), "c.gif");

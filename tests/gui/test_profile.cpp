@@ -1,16 +1,13 @@
-// Start-up, remembered size and column widths, layout, close rules.
+// The remembered window size, column widths and Look Inside: read at start, fitted to the screen, written on close.
 #include <fstream>
+#include <string>
 
 #include <wx/display.h>
 #include <wx/menu.h>
-#include <wx/uiaction.h>
 
-#include "list/file_list.h"
 #include "gui_test_support.h"
-#include "engine/path_check.h"
 #include "window/file_list_view.h"
 #include "window/resource_ids.h"
-#include "window/status_line.h"
 
 namespace {
 
@@ -75,28 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"NegativeColumns", "[Quorvaner]\nC00=-1\nC01=-2\nC02=-300\n", 150, 100, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MainWindowTest, ColumnsAndMenusAreTheDocumentedOnes) {
-    CMainDialog* window = OpenWindow();
-    CFileListView* list = window->FileListView();
-    const char* headers[] = {"Location", "Filename", "Expect type"};
-    for (int column = 0; column < 3; ++column) {
-        wxListItem item;
-        item.SetMask(wxLIST_MASK_TEXT);
-        ASSERT_TRUE(list->GetColumn(column, item));
-        EXPECT_EQ(item.GetText(), headers[column]);
-    }
-    EXPECT_TRUE(list->HasFlag(wxLC_REPORT));
-    EXPECT_TRUE(list->HasFlag(wxLC_VIRTUAL));
-    EXPECT_FALSE(list->HasFlag(wxLC_SINGLE_SEL));
-    EXPECT_FALSE(list->HasFlag(wxLC_EDIT_LABELS));
-    EXPECT_FALSE(window->StatusLine()->IsEnabled());
-    EXPECT_EQ(window->StatusLine()->GetText(), "");
-    EXPECT_EQ(window->GetId(), IDD_MAIN_DIALOG);
-    EXPECT_EQ(list->GetId(), IDC_FILE_LIST);
-    EXPECT_EQ(window->StatusLine()->GetId(), IDC_STATUS_LINE);
-    EXPECT_TRUE(window->GetIcon().IsOk());
-}
-
 struct CloseCase {
     const char* name;
     bool useExitCommand;
@@ -145,70 +120,6 @@ TEST_F(MainWindowTest, UnwritableProfileShowsNothing) {
     OpenWindow();
     CloseWindow();
     EXPECT_FALSE(fs::exists(blocker / "sub"));
-}
-
-class LayoutTest : public MainWindowTest, public ::testing::WithParamInterface<wxSize> {};
-
-TEST_P(LayoutTest, ListAndStatusLineCoverTheClientArea) {
-    CMainDialog* window = OpenWindow();
-    const wxSize client = GetParam();
-    window->SetClientSize(client);
-    ASSERT_TRUE(PumpUntil([&] { return window->GetClientSize() == client; }));
-    Pump();
-    EXPECT_EQ(window->FileListView()->GetRect(), wxRect(0, 0, client.x, client.y - 16));
-    EXPECT_EQ(window->StatusLine()->GetRect(), wxRect(0, client.y - 14, client.x, 14));
-}
-
-INSTANTIATE_TEST_SUITE_P(ClientSizes, LayoutTest,
-                         ::testing::Values(wxSize(400, 300), wxSize(640, 480), wxSize(233, 57)),
-                         [](const auto& info) {
-                             return std::to_string(info.param.x) + "x" + std::to_string(info.param.y);
-                         });
-
-TEST_F(MainWindowTest, FirstShowLaysTheControlsOut) {
-    CMainDialog* window = OpenWindow();
-    const wxSize client = window->GetClientSize();
-    EXPECT_EQ(window->FileListView()->GetRect(), wxRect(0, 0, client.x, client.y - 16));
-    EXPECT_EQ(window->StatusLine()->GetRect(), wxRect(0, client.y - 14, client.x, 14));
-}
-
-TEST_F(MainWindowTest, HiddenWindowIsNotLaidOut) {
-    auto* window = new CMainDialog();
-    m_window = window;
-    window->OnInitDialog();
-    const wxRect before = window->FileListView()->GetRect();
-    window->LayoutControls();
-    EXPECT_EQ(window->FileListView()->GetRect(), before);
-}
-
-TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseNorRename) {
-    CMainDialog* window = OpenWindow();
-    for (const char* name : {"a.gif", "b.gif", "c.gif"}) DropPaths({m_files.Write(name, "GIF89a")});
-    WaitUntilIdle();
-    window->SetSize(400, 300);
-    ASSERT_TRUE(PumpUntil([window] { return window->GetSize() == wxSize(400, 300); }));
-    CFileListView* list = window->FileListView();
-    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    window->Raise();
-    list->SetFocus();
-    Pump();
-
-    wxUIActionSimulator keys;
-    // The keyboard does reach the list: Down moves the selection.
-    keys.Char(WXK_DOWN);
-    ASSERT_TRUE(PumpUntil([list] { return list->GetItemState(1, wxLIST_STATE_SELECTED) != 0; },
-                          std::chrono::seconds(5)))
-        << "key presses do not reach the list; the rest of this test would prove nothing";
-
-    // No dialog is expected: a rename dialog or a box would fail the test.
-    keys.Char(WXK_RETURN);
-    keys.Char(WXK_ESCAPE);
-    keys.Char(WXK_NUMPAD_ENTER);
-    for (int i = 0; i < 20; ++i) Pump();
-    ASSERT_FALSE(WindowGone());
-    EXPECT_TRUE(window->IsShown());
-    EXPECT_TRUE(fs::exists(m_files.Path() / "b.gif"));
 }
 
 }  // namespace

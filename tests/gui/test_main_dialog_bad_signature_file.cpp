@@ -1,6 +1,4 @@
-// A signature file the program cannot run with ends it with exit code 1 and
-// the loader's message in a box, before the window is ever shown, and leaves
-// the profile alone.
+// Starting with a signature file the program cannot run with: exit code 1, the loader's message, no window, no profile.
 #include <unistd.h>
 
 #include <cstdlib>
