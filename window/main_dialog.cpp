@@ -12,16 +12,16 @@
 #include <wx/utils.h>
 #include <wx/menu.h>
 
+#include "list/check_run.h"
+#include "list/drop_intake.h"
+#include "list/folder_intake.h"
 #include "list/list_state.h"
+#include "list/row_renaming.h"
 #include "list/status_texts.h"
 #include "platform/close_signals.h"
 #include "platform/data_location.h"
 #include "platform/path_intake.h"
 #include "signature/loader.h"
-#include "list/check_run.h"
-#include "list/drop_intake.h"
-#include "list/folder_intake.h"
-#include "list/row_renaming.h"
 #include "window/about_dialog.h"
 #include "window/clipboard_files.h"
 #include "window/file_list_view.h"
