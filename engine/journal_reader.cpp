@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/file_io.h"
+#include "platform/append_file.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ bool ReadLine(std::FILE* file, std::string& line) {
 }  // namespace
 
 Result<std::vector<JournalRecord>> ReadJournalRun(const std::string& journalPath, const std::string& runId) {
-    const Result<FileHandle> file = OpenFile(journalPath, "rb");
+    // Never through a link, never waiting on a pipe or reading a device without end.
+    const Result<FileHandle> file = OpenAppendedFileForReading(journalPath);
     if (!file) {
         const Failure& failure = file.GetFailure();
         if (failure.code == ENOENT) return Failure{"no rename has been journalled in " + journalPath, ENOENT};

@@ -45,7 +45,7 @@ std::optional<std::string> RenameRun::Open() {
             return "cannot create the folder of " + m_path + ": " + failure->reason;
         }
     }
-    Result<FileHandle> file = OpenFile(m_path, "ab");
+    Result<AppendFile> file = AppendFile::Open(m_path);
     if (!file) return "cannot open " + m_path + ": " + file.GetFailure().reason;
     m_file = std::move(*file);
     return std::nullopt;
@@ -54,7 +54,7 @@ std::optional<std::string> RenameRun::Open() {
 void RenameRun::Record(const std::string& folder, const std::string& oldName, const std::string& newName) {
     if (m_failed) return;
     std::string text;
-    if (!m_file) {
+    if (!m_file.IsOpen()) {
         if (std::optional<std::string> problem = Open()) {
             m_failed = true;
             m_problem = std::move(*problem);
@@ -63,12 +63,12 @@ void RenameRun::Record(const std::string& folder, const std::string& oldName, co
         // A journal this run creates starts with its version, in the same
         // write as the first record. Two programs creating it at once may both
         // write one; a reader passes over the second.
-        if (FileSize(m_file.get()).ValueOr(-1) == 0) text = JournalVersionLine();
+        if (m_file.Size().ValueOr(-1) == 0) text = JournalVersionLine();
     }
     // An undo may run from another working folder.
     text += EncodeJournalRecord({UtcNow(false), m_id, AbsoluteFolder(folder), oldName, newName});
     // One write per record, so that two programs appending at once do not interleave.
-    if (std::optional<Failure> failure = WriteFlushed(m_file.get(), text)) {
+    if (std::optional<Failure> failure = m_file.AppendWhole(text)) {
         m_failed = true;
         m_problem = "cannot write " + m_path + ": " + failure->reason;
     }

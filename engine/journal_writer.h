@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/file_io.h"
+#include "platform/append_file.h"
 
 // $XDG_STATE_HOME/quorvane/renames.log, ~/.local/state when it is unset.
 std::string DefaultJournalPath();
@@ -21,8 +21,8 @@ public:
     const std::string& Id() const { return m_id; }
     const std::string& JournalPath() const { return m_path; }
 
-    // Appends a done rename and flushes it. After a failure nothing more is
-    // tried; the renames go on all the same.
+    // Appends a done rename, the whole record in one write. After a failure
+    // nothing more is tried; the renames go on all the same.
     void Record(const std::string& folder, const std::string& oldName, const std::string& newName);
 
     // The first failure to journal, once: empty on every later call.
@@ -34,7 +34,7 @@ private:
 
     std::string m_path;
     std::string m_id;
-    FileHandle m_file;
+    AppendFile m_file;
     bool m_failed = false;
     bool m_problemTaken = false;
     std::string m_problem;

@@ -1,14 +1,12 @@
 // Plain file operations on paths as the program holds them (bytes on Linux,
-// UTF-8 on Windows), for the few places that are not checks: the journal of
-// renames and the test for a taken name.
+// UTF-8 on Windows), for the few places that are not checks: the journal's
+// folders and the test for a taken name.
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/failure.h"
 
@@ -16,16 +14,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// fopen with the path handed to the system unchanged in meaning.
-Result<FileHandle> OpenFile(const std::string& path, const char* mode);
-
-// The size of an open file in bytes, wherever its position stands.
-Result<int64_t> FileSize(std::FILE* file);
-
-// Writes all of `bytes` with one call and flushes them to the system: two
-// programs appending to one file at once do not interleave within them.
-std::optional<Failure> WriteFlushed(std::FILE* file, std::string_view bytes);
 
 // Creates a folder and the folders above it that are missing.
 std::optional<Failure> CreateFolders(const std::string& folder);

@@ -5,18 +5,6 @@
 
 #include "platform/error_text.h"
 
-Result<FileHandle> OpenFile(const std::string& path, const char* mode) {
-    FileHandle file(std::fopen(path.c_str(), mode));
-    if (!file) return ErrnoFailure(errno);
-    return file;
-}
-
-Result<int64_t> FileSize(std::FILE* file) {
-    struct stat info {};
-    if (::fstat(::fileno(file), &info) != 0) return ErrnoFailure(errno);
-    return static_cast<int64_t>(info.st_size);
-}
-
 std::optional<Failure> CreateFolders(const std::string& folder) {
     for (size_t at = 1; at <= folder.size(); ++at) {
         if (at != folder.size() && folder[at] != '/') continue;

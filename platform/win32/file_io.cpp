@@ -3,26 +3,10 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <sys/stat.h>
 
 #include "platform/error_text.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
-
-Result<FileHandle> OpenFile(const std::string& path, const char* mode) {
-    const std::optional<std::wstring> wide = WidePath(path);
-    const std::optional<std::wstring> wideMode = WidePath(mode);
-    if (!wide || !wideMode) return ErrnoFailure(EINVAL);
-    FileHandle file(_wfopen(wide->c_str(), wideMode->c_str()));
-    if (!file) return ErrnoFailure(errno);
-    return file;
-}
-
-Result<int64_t> FileSize(std::FILE* file) {
-    struct _stat64 info {};
-    if (_fstat64(_fileno(file), &info) != 0) return ErrnoFailure(errno);
-    return static_cast<int64_t>(info.st_size);
-}
 
 std::optional<Failure> CreateFolders(const std::string& folder) {
     const std::optional<std::wstring> wide = WidePath(folder);

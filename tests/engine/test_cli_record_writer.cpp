@@ -183,6 +183,26 @@ TEST_F(CheckCommandTest, NullAndJsonRecordsGiveEveryNameBack) {
         EXPECT_EQ(std::count(fromNul.begin(), fromNul.end(), Native("in/" + name)), 1) << name;
         EXPECT_EQ(std::count(fromJson.begin(), fromJson.end(), Native("in/" + name)), 1) << name;
     }
+
+    // Two paths in one record: -0 cannot tell where a name with a tab ends,
+    // so renames are read back from --json, both paths whole.
+    const RunResult renamed = Run({"--json", "--rename", "-r", "in"});
+    ASSERT_EQ(renamed.exitCode, 0) << renamed.err;
+    std::vector<std::pair<std::string, std::string>> renames;
+    for (size_t start = 0, end; (end = renamed.out.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string object = renamed.out.substr(start, end - start);
+        EXPECT_EQ(JsonStringValue(object, "verdict"), "renamed");
+        const std::string bytes = JsonStringValue(object, "path_bytes");
+        const std::string newBytes = JsonStringValue(object, "new_path_bytes");
+        renames.emplace_back(bytes == "<absent>" ? JsonStringValue(object, "path") : FromHex(bytes),
+                             newBytes == "<absent>" ? JsonStringValue(object, "new_path") : FromHex(newBytes));
+    }
+    ASSERT_EQ(renames.size(), names.size());
+    for (const std::string& name : names) {
+        const std::pair<std::string, std::string> expected = {
+            Native("in/" + name), Native("in/" + name.substr(0, name.size() - 4) + ".png")};
+        EXPECT_EQ(std::count(renames.begin(), renames.end(), expected), 1) << name;
+    }
 }
 
 }  // namespace
