@@ -50,19 +50,6 @@ Result<int> OpenRegular(const std::string& path, int flags) {
 
 }  // namespace
 
-AppendFile::~AppendFile() { Close(); }
-
-AppendFile::AppendFile(AppendFile&& other) noexcept : m_handle(other.m_handle) { other.m_handle = kNoHandle; }
-
-AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_handle = other.m_handle;
-        other.m_handle = kNoHandle;
-    }
-    return *this;
-}
-
 void AppendFile::Close() {
     if (m_handle != kNoHandle) ::close(static_cast<int>(m_handle));
     m_handle = kNoHandle;

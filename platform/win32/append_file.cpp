@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <io.h>
 
 #include "platform/error_text.h"
+#include "platform/win32/reading_stream.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
@@ -51,19 +50,6 @@ Result<HANDLE> OpenRegular(const std::string& path, DWORD access, DWORD disposit
 
 }  // namespace
 
-AppendFile::~AppendFile() { Close(); }
-
-AppendFile::AppendFile(AppendFile&& other) noexcept : m_handle(other.m_handle) { other.m_handle = kNoHandle; }
-
-AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_handle = other.m_handle;
-        other.m_handle = kNoHandle;
-    }
-    return *this;
-}
-
 void AppendFile::Close() {
     if (m_handle != kNoHandle) CloseHandle(AsHandle(m_handle));
     m_handle = kNoHandle;
@@ -102,17 +88,5 @@ std::optional<Failure> AppendFile::AppendWhole(std::string_view bytes) {
 Result<FileHandle> OpenAppendedFileForReading(const std::string& path) {
     const Result<HANDLE> handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING);
     if (!handle) return handle.GetFailure();
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(*handle), _O_RDONLY | _O_BINARY);
-    if (descriptor < 0) {
-        const int error = errno;
-        CloseHandle(*handle);
-        return ErrnoFailure(error);
-    }
-    FileHandle file(_fdopen(descriptor, "rb"));
-    if (!file) {
-        const int error = errno;
-        _close(descriptor);
-        return ErrnoFailure(error);
-    }
-    return file;
+    return ReadingStreamOf(*handle);
 }

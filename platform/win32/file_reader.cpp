@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <io.h>
 #include <mutex>
 
 #include "platform/error_text.h"
+#include "platform/win32/reading_stream.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
@@ -128,17 +127,5 @@ Result<FileHandle> OpenRegularFileForReading(const std::string& path) {
         if (handle.GetFailure().code == EINVAL) return Failure{"not a regular file"};
         return handle.GetFailure();
     }
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(*handle), _O_RDONLY | _O_BINARY);
-    if (descriptor < 0) {
-        const int error = errno;
-        CloseHandle(*handle);
-        return ErrnoFailure(error);
-    }
-    FileHandle file(_fdopen(descriptor, "rb"));
-    if (!file) {
-        const int error = errno;
-        _close(descriptor);
-        return ErrnoFailure(error);
-    }
-    return file;
+    return ReadingStreamOf(*handle);
 }
