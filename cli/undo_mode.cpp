@@ -26,6 +26,9 @@ int RunUndo(const Options& options, Output& output) {
         PrintError(report.notice);
         return kExitRenameFailed;
     }
+    for (const std::string& warning : report.warnings) PrintError(warning);
+    // A damaged line may have held a rename of this run that stays done.
+    if (report.mayBeIncomplete) status.Raise(kExitRenameFailed);
     ReportJournalProblem(run, status);
     return status.Value();
 }

@@ -40,16 +40,24 @@ std::optional<RenameFailure> WouldRenameFail(const std::string& folder, const st
 struct RenameRunReport {
     std::vector<RenameFailure> failures;
     std::string notice;
+    // What an undo could not be sure of: journal lines passed over, renames
+    // taken back by their names alone.
+    std::vector<std::string> warnings;
+    // A damaged line may have held a rename of the run taken back.
+    bool mayBeIncomplete = false;
 };
 
 // The notice for a run whose journal could not be written.
 std::string NotJournalledNotice(const std::string& problem);
 
-// Takes back the renames of run `runId` (the journal's last run when empty),
-// newest first, as a run of its own in `run`. A file no longer under its new
-// name, or whose old name is taken now, is left alone and listed as a failure.
-// `undone` hears of each rename taken back. The notice says when there was
-// nothing to undo; a journal problem stays in `run`.
+// Takes back the renames of run `runId` (when empty, the newest run that is no
+// undo and has not been taken back: see ReadJournalRun), newest first, as an
+// undo run of its own in `run`. A rename is taken back only when the entry
+// under its new name is the file that was renamed, in the folder it was
+// renamed in (for records that say which they were), and its old name is a
+// single free name there; anything else is left alone and listed as a
+// failure. `undone` hears of each rename taken back. The notice says when
+// there was nothing to undo; a journal problem stays in `run`.
 RenameRunReport UndoRenameRun(const std::string& runId, RenameRun& run,
                               const std::function<void(const JournalRecord&)>& undone = {});
 

@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "platform/failure.h"
-#include "platform/file_io.h"
 
 class AppendFile {
 public:
@@ -20,14 +19,21 @@ public:
     AppendFile(const AppendFile&) = delete;
     AppendFile& operator=(const AppendFile&) = delete;
 
-    // Opens the regular file at `path` for appending, creating it when missing.
-    // Refused: "a symbolic link, not a regular file" or "not a regular file".
+    // Opens the regular file at `path` for appending, and for reading back
+    // what it holds, creating it when missing. Refused: "a symbolic link, not
+    // a regular file" or "not a regular file".
     static Result<AppendFile> Open(const std::string& path);
+    // Opens it for reading only, while others may append; a missing file
+    // fails with code ENOENT.
+    static Result<AppendFile> OpenForReading(const std::string& path);
 
     bool IsOpen() const { return m_handle != kNoHandle; }
 
     // The file's size in bytes.
     Result<int64_t> Size() const;
+
+    // Reads up to `capacity` bytes from `offset`: the count read, 0 past the end.
+    Result<int64_t> ReadAt(int64_t offset, char* buffer, int64_t capacity) const;
 
     // Appends `bytes` at the end with one write: what programs append at once
     // never interleaves within it. A part written is a failure.
@@ -41,7 +47,8 @@ private:
     intptr_t m_handle = kNoHandle;
 };
 
-// Opens the regular file at `path` for buffered reading while others may
-// append to it. Refused as AppendFile::Open refuses; a missing file fails with
-// code ENOENT.
-Result<FileHandle> OpenAppendedFileForReading(const std::string& path);
+// Moves the file at `path` to `rotatedPath`, replacing what was there, when
+// it holds `limit` bytes or more; true when it did. Programs that hold it open
+// go on appending to it under its new name. Of several programs rotating at
+// once, one moves the file and the others leave the new one alone.
+Result<bool> RotateAppendedFile(const std::string& path, const std::string& rotatedPath, int64_t limit);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,11 +57,29 @@ void AppendFile::Close() {
 }
 
 Result<AppendFile> AppendFile::Open(const std::string& path) {
-    const Result<int> fd = OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT);
+    const Result<int> fd = OpenRegular(path, O_RDWR | O_APPEND | O_CREAT);
     if (!fd) return fd.GetFailure();
     AppendFile file;
     file.m_handle = *fd;
     return file;
+}
+
+Result<AppendFile> AppendFile::OpenForReading(const std::string& path) {
+    const Result<int> fd = OpenRegular(path, O_RDONLY);
+    if (!fd) return fd.GetFailure();
+    AppendFile file;
+    file.m_handle = *fd;
+    return file;
+}
+
+Result<int64_t> AppendFile::ReadAt(int64_t offset, char* buffer, int64_t capacity) const {
+    if (!IsOpen()) return ErrnoFailure(EBADF);
+    ssize_t count;
+    do {
+        count = ::pread(static_cast<int>(m_handle), buffer, static_cast<size_t>(capacity), offset);
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) return ErrnoFailure(errno);
+    return static_cast<int64_t>(count);
 }
 
 Result<int64_t> AppendFile::Size() const {
@@ -85,14 +104,29 @@ std::optional<Failure> AppendFile::AppendWhole(std::string_view bytes) {
     return std::nullopt;
 }
 
-Result<FileHandle> OpenAppendedFileForReading(const std::string& path) {
-    const Result<int> fd = OpenRegular(path, O_RDONLY);
-    if (!fd) return fd.GetFailure();
-    FileHandle file(::fdopen(*fd, "rb"));
-    if (!file) {
-        const int error = errno;
-        ::close(*fd);
-        return ErrnoFailure(error);
+Result<bool> RotateAppendedFile(const std::string& path, const std::string& rotatedPath, int64_t limit) {
+    const Result<int> opened = OpenRegular(path, O_RDONLY);
+    if (!opened) return opened.GetFailure().code == ENOENT ? Result<bool>(false) : opened.GetFailure();
+    const int fd = *opened;
+    // Only the holder of the lock rotates, and only the file still at `path`:
+    // a second program that locks the moved file afterwards finds another
+    // file at `path` and leaves it.
+    bool rotated = false;
+    std::optional<Failure> failure;
+    struct stat held {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (::fstat(fd, &held) == 0 && held.st_size >= limit && ::lstat(path.c_str(), &named) == 0 &&
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+            if (::rename(path.c_str(), rotatedPath.c_str()) == 0) {
+                rotated = true;
+            } else {
+                failure = ErrnoFailure(errno);
+            }
+        }
+        ::flock(fd, LOCK_UN);
     }
-    return file;
+    ::close(fd);
+    if (failure) return *failure;
+    return rotated;
 }

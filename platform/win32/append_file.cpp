@@ -5,7 +5,7 @@
 #include <cerrno>
 
 #include "platform/error_text.h"
-#include "platform/win32/reading_stream.h"
+#include "platform/file_identity.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide_path.h"
 
@@ -57,11 +57,35 @@ void AppendFile::Close() {
 
 Result<AppendFile> AppendFile::Open(const std::string& path) {
     // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the end of the file as it is then.
-    const Result<HANDLE> handle = OpenRegular(path, FILE_APPEND_DATA | SYNCHRONIZE | FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
+    const Result<HANDLE> handle =
+        OpenRegular(path, FILE_APPEND_DATA | FILE_READ_DATA | SYNCHRONIZE | FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
     if (!handle) return handle.GetFailure();
     AppendFile file;
     file.m_handle = reinterpret_cast<intptr_t>(*handle);
     return file;
+}
+
+Result<AppendFile> AppendFile::OpenForReading(const std::string& path) {
+    const Result<HANDLE> handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING);
+    if (!handle) return handle.GetFailure();
+    AppendFile file;
+    file.m_handle = reinterpret_cast<intptr_t>(*handle);
+    return file;
+}
+
+Result<int64_t> AppendFile::ReadAt(int64_t offset, char* buffer, int64_t capacity) const {
+    if (!IsOpen()) return ErrnoFailure(EBADF);
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+    DWORD count = 0;
+    const DWORD wanted = static_cast<DWORD>(capacity < MAXDWORD ? capacity : MAXDWORD);
+    if (!ReadFile(AsHandle(m_handle), buffer, wanted, &count, &at)) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_HANDLE_EOF) return int64_t{0};
+        return ErrnoFailureOf(code);
+    }
+    return static_cast<int64_t>(count);
 }
 
 Result<int64_t> AppendFile::Size() const {
@@ -85,8 +109,37 @@ std::optional<Failure> AppendFile::AppendWhole(std::string_view bytes) {
     return std::nullopt;
 }
 
-Result<FileHandle> OpenAppendedFileForReading(const std::string& path) {
-    const Result<HANDLE> handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING);
-    if (!handle) return handle.GetFailure();
-    return ReadingStreamOf(*handle);
+Result<bool> RotateAppendedFile(const std::string& path, const std::string& rotatedPath, int64_t limit) {
+    const Result<HANDLE> opened = OpenRegular(path, GENERIC_READ, OPEN_EXISTING);
+    if (!opened) return opened.GetFailure().code == ENOENT ? Result<bool>(false) : opened.GetFailure();
+    const HANDLE handle = *opened;
+    // Only the holder of the lock (a byte far past any end, so appends are not
+    // held up) rotates, and only the file still at `path`: a second program
+    // that locks the moved file afterwards finds another file at `path`.
+    OVERLAPPED lockAt{};
+    lockAt.OffsetHigh = 0x7FFFFFFF;
+    bool rotated = false;
+    std::optional<Failure> failure;
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &lockAt)) {
+        BY_HANDLE_FILE_INFORMATION held{};
+        LARGE_INTEGER size{};
+        const std::optional<std::wstring> from = WidePath(path);
+        const std::optional<std::wstring> to = WidePath(rotatedPath);
+        if (from && to && GetFileInformationByHandle(handle, &held) && GetFileSizeEx(handle, &size) &&
+            size.QuadPart >= limit) {
+            const Result<FileIdentity> named = IdentityOfEntry(path);
+            const uint64_t index = (static_cast<uint64_t>(held.nFileIndexHigh) << 32) | held.nFileIndexLow;
+            if (named && named->volume == held.dwVolumeSerialNumber && named->index == index) {
+                if (MoveFileExW(from->c_str(), to->c_str(), MOVEFILE_REPLACE_EXISTING)) {
+                    rotated = true;
+                } else {
+                    failure = ErrnoFailureOf(GetLastError());
+                }
+            }
+        }
+        UnlockFileEx(handle, 0, 1, 0, &lockAt);
+    }
+    CloseHandle(handle);
+    if (failure) return *failure;
+    return rotated;
 }

@@ -106,6 +106,24 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileCase{"Folder", Hostile::Folder, "not a regular file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A line an undo could not read is named; when it may have been a rename of
+// the run taken back, the undo ends with a failure status.
+TEST_F(CheckCommandTest, UndoNamesTheDamagedLinesItPassedOver) {
+    WriteFile(dir / "a.gif", testsupport::kPngBytes);
+    ASSERT_EQ(Run({"--rename", "a.gif"}).exitCode, 0);
+    const std::string journal = dir / (kJournalFolder + "/renames.log");
+    const std::string text = ReadFile(journal);
+    const size_t lastLine = text.rfind('\n', text.size() - 2) + 1;
+    // Another rename of the same run, cut short by a failed write.
+    WriteFile(journal, text + text.substr(lastLine, 40));
+
+    const RunResult undone = Run({"--undo"});
+    EXPECT_EQ(undone.exitCode, 3);
+    EXPECT_NE(undone.err.find("quorvane-check: line 4 of renames.log is damaged: skipped\n"), std::string::npos)
+        << undone.err;
+    EXPECT_EQ(ReadFile(dir / "a.gif"), testsupport::kPngBytes);
+}
+
 #ifndef _WIN32  // records this long need a folder path beyond Windows' 260 characters
 // Four programs renaming at once, each record longer than a stdio buffer:
 // every line of the journal is a whole record, and none is missing.

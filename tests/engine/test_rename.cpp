@@ -7,6 +7,7 @@
 #include "engine/journal_reader.h"
 #include "engine/rename.h"
 #include "tests/common/test_support.h"
+#include "tests/common/test_system.h"
 
 using testsupport::PathOf;
 using testsupport::ReadFile;
@@ -57,13 +58,14 @@ TEST_P(JournalUndo, TakesBackWhatItCanAndOverwritesNothing) {
     EXPECT_EQ(run.TakeJournalProblem(), std::nullopt);
 
     // Every name comes back from the journal byte for byte.
-    const Result<std::vector<JournalRecord>> records = ReadJournalRun(journal, run.Id());
-    ASSERT_TRUE(records) << records.GetFailure().reason;
-    ASSERT_EQ(records->size(), c.names.size());
-    for (size_t i = 0; i < records->size(); ++i) {
-        EXPECT_EQ((*records)[i].folder, dir.Folder());
-        EXPECT_EQ((*records)[i].oldName, c.names[i]);
-        EXPECT_EQ((*records)[i].newName, Png(c.names[i]));
+    const Result<JournalRun> journalled = ReadJournalRun(journal, run.Id());
+    ASSERT_TRUE(journalled) << journalled.GetFailure().reason;
+    const std::vector<JournalRecord>& records = journalled->records;
+    ASSERT_EQ(records.size(), c.names.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i].folder, dir.Folder());
+        EXPECT_EQ(records[i].oldName, c.names[i]);
+        EXPECT_EQ(records[i].newName, Png(c.names[i]));
     }
 
     const std::string meddled = c.names[0];
@@ -85,9 +87,13 @@ TEST_P(JournalUndo, TakesBackWhatItCanAndOverwritesNothing) {
     EXPECT_EQ(undone.front(), c.names.back());
 
     if (c.meanwhile == Meanwhile::UndoneTwice) {
-        // The undo was a run of its own: undoing it renames the files again.
+        // A second undo walks back to the run before, never re-doing the undo;
+        // named, the undo run is taken back like any other.
+        RenameRun again(journal);
+        EXPECT_EQ(UndoRenameRun("", again).notice, "Nothing to undo: every run in " + journal + " has been taken back");
+        for (const std::string& name : c.names) EXPECT_EQ(ReadFile(dir / name), Content(name)) << name;
         RenameRun redo(journal);
-        EXPECT_TRUE(UndoRenameRun("", redo).failures.empty());
+        EXPECT_TRUE(UndoRenameRun(undo.Id(), redo).failures.empty());
         for (const std::string& name : c.names) EXPECT_EQ(ReadFile(dir / Png(name)), Content(name)) << name;
         EXPECT_FALSE(std::filesystem::exists(PathOf(dir / c.names[0])));
         return;
@@ -126,6 +132,95 @@ INSTANTIATE_TEST_SUITE_P(Runs, JournalUndo,
                                            UndoCase{"JournalUnwritable", Meanwhile::JournalUnwritable,
                                                     {"a.gif", "b.gif"}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// After a.gif -> a.png in folder "in", the world changes; undo takes the
+// rename back only when a.png is still that file in that folder.
+enum class Change { Nothing, LinkSwap, MovedAndRecreated, Grown, FolderReplaced, FolderLink, DotDotRecord, OldRecord };
+
+struct ChangedWorld {
+    const char* name;
+    Change change;
+    std::string refusal;  // empty: undone
+};
+
+void PrintTo(const ChangedWorld& c, std::ostream* os) { *os << c.name; }
+
+class UndoIdentity : public ::testing::TestWithParam<ChangedWorld> {};
+
+TEST_P(UndoIdentity, TakesBackOnlyTheFileItRenamed) {
+    const ChangedWorld& c = GetParam();
+    const bool link = c.change == Change::LinkSwap || c.change == Change::FolderLink;
+    if (link && !testsystem::HasSymbolicLinks()) GTEST_SKIP() << "no symbolic links on this system";
+    TempDir dir;
+    const std::string journal = dir / "renames.log";
+    std::filesystem::create_directory(PathOf(dir / "in"));
+    WriteFile(dir / "in/a.gif", "the renamed file");
+    WriteFile(dir / "victim", "not to be touched");
+    if (c.change == Change::DotDotRecord || c.change == Change::OldRecord) {
+        // Written by hand, or by a program that noted no identity.
+        const std::string newName = c.change == Change::DotDotRecord ? "..%2Fvictim" : "a.png";
+        WriteFile(journal, "2026-01-31T12:00:00Z\trun\t" + dir / "in/" + "\ta.gif\t" + newName + "\n");
+        std::filesystem::rename(PathOf(dir / "in/a.gif"), PathOf(dir / "in/a.png"));
+    } else {
+        RenameRun run(journal);
+        ASSERT_EQ(RenameInFolder(dir / "in/", "a.gif", "a.png", run), std::nullopt);
+    }
+    switch (c.change) {
+        case Change::LinkSwap:
+            // Moved, not removed: a removed file's number may be given to the link.
+            std::filesystem::rename(PathOf(dir / "in/a.png"), PathOf(dir / "moved.png"));
+            ASSERT_TRUE(testsystem::MakeSymbolicLink(dir / "victim", dir / "in/a.png"));
+            break;
+        case Change::MovedAndRecreated:
+            std::filesystem::rename(PathOf(dir / "in/a.png"), PathOf(dir / "moved.png"));
+            WriteFile(dir / "in/a.png", "the renamed file");
+            break;
+        case Change::Grown: WriteFile(dir / "in/a.png", "the renamed file, and more"); break;
+        case Change::FolderReplaced:
+        case Change::FolderLink:
+            std::filesystem::rename(PathOf(dir / "in"), PathOf(dir / "was-in"));
+            std::filesystem::create_directory(PathOf(dir / (c.change == Change::FolderLink ? "other" : "in")));
+            WriteFile(dir / (c.change == Change::FolderLink ? "other/a.png" : "in/a.png"), "the renamed file");
+            if (c.change == Change::FolderLink) {
+                ASSERT_TRUE(testsystem::MakeSymbolicLink(dir / "other", dir / "in"));
+            }
+            break;
+        default: break;
+    }
+    const std::string before = ReadFile(dir / "in/a.png");
+
+    RenameRun undo(journal);
+    const RenameRunReport report = UndoRenameRun("", undo);
+    EXPECT_EQ(report.notice, "");
+    EXPECT_EQ(ReadFile(dir / "victim"), "not to be touched");
+    if (c.refusal.empty()) {
+        EXPECT_TRUE(report.failures.empty());
+        EXPECT_EQ(ReadFile(dir / "in/a.gif"), "the renamed file");
+        EXPECT_EQ(report.warnings.size(), c.change == Change::OldRecord ? 1u : 0u);
+        return;
+    }
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].reason, c.refusal);
+    EXPECT_EQ(ReadFile(dir / "in/a.png"), before);
+    EXPECT_FALSE(std::filesystem::exists(PathOf(dir / "in/a.gif")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Worlds, UndoIdentity,
+    ::testing::Values(ChangedWorld{"NothingChanged", Change::Nothing, ""},
+                      ChangedWorld{"ALinkTookTheName", Change::LinkSwap, "another file has taken this name"},
+                      ChangedWorld{"MovedAwayAndRecreated", Change::MovedAndRecreated,
+                                   "another file has taken this name"},
+                      ChangedWorld{"ChangedSinceItWasRenamed", Change::Grown,
+                                   "the file has changed since it was renamed"},
+                      ChangedWorld{"FolderReplaced", Change::FolderReplaced,
+                                   "the folder is not the one the file was renamed in"},
+                      ChangedWorld{"FolderReplacedByALink", Change::FolderLink,
+                                   "the folder is not the one the file was renamed in"},
+                      ChangedWorld{"ARecordLeavingItsFolder", Change::DotDotRecord,
+                                   "the journal's names are not single names in one folder"},
+                      ChangedWorld{"AnOldRecordByNameAlone", Change::OldRecord, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A table's extension or a typed name must never move the file elsewhere.
 TEST(RenameInFolder, ANewNameThatIsNotASingleNameTouchesNothing) {

@@ -164,7 +164,7 @@ TEST_P(EndingDuringAutoRename, LeavesEveryRenamedFileJournalled) {
     }
     std::set<std::string> journalled;
     for (const JournalRecord& record :
-         ReadJournalRun((state.Path() / "quorvane" / "renames.log").string(), "").ValueOr({})) {
+         ReadJournalRun((state.Path() / "quorvane" / "renames.log").string(), "").ValueOr({}).records) {
         journalled.insert(record.newName);
     }
     EXPECT_FALSE(renamed.empty());

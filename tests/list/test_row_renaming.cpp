@@ -150,7 +150,7 @@ TEST_F(RowRenamingTest, ClosingDuringAutoRenameLeavesEveryRenameJournalled) {
         if (name.ends_with(".png")) renamed.insert(name);
     }
     std::set<std::string> journalled;
-    for (const JournalRecord& record : ReadJournalRun(DefaultJournalPath(), "").ValueOr({})) {
+    for (const JournalRecord& record : ReadJournalRun(DefaultJournalPath(), "").ValueOr({}).records) {
         if (record.folder == dir.Folder()) journalled.insert(record.newName);
     }
     EXPECT_FALSE(renamed.empty());
