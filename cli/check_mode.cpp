@@ -98,9 +98,13 @@ int RunCheck(const Options& options, Output& output) {
     }
     const std::unique_ptr<RecordWriter> writer = MakeRecordWriter(options.json, options.terminator, output.File());
     CheckRun run(options, table, *writer);
+    // A fixed pool is for measuring: the window ahead of the judge is as deep per reader as by default.
+    const ReadAheadSettings readAhead =
+        options.readers > 0 ? ReadAheadSettings{options.readers, options.readers * (kDefaultReadAhead.depth / kDefaultReadAhead.threads)}
+                            : kDefaultReadAhead;
     RunPaths(options.paths, options.recursive, table, options.lookInside, [&](const PathRunItem& item) {
         run.Report(item);
         return !output.Failed();
-    });
+    }, readAhead);
     return run.Finish();
 }

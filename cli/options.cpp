@@ -28,6 +28,21 @@ std::optional<int> CheckCombination(const Options& options) {
     return std::nullopt;
 }
 
+// The count after --readers at `i` (which it passes): 1 to kMostReaders.
+bool ReadReaderCount(const std::vector<std::string>& arguments, size_t& i, int& readers) {
+    constexpr int kMostReaders = 1024;
+    readers = 0;
+    if (i + 1 < arguments.size()) {
+        const std::string& text = arguments[++i];
+        if (!text.empty() && text.size() <= 4 && text.find_first_not_of("0123456789") == std::string::npos) {
+            readers = std::stoi(text);
+        }
+    }
+    if (readers >= 1 && readers <= kMostReaders) return true;
+    PrintError("--readers needs a count from 1 to " + std::to_string(kMostReaders) + ": --readers N");
+    return false;
+}
+
 }  // namespace
 
 std::optional<int> ParseArguments(const std::vector<std::string>& arguments, Options& options) {
@@ -62,6 +77,8 @@ std::optional<int> ParseArguments(const std::vector<std::string>& arguments, Opt
             options.lookInside = false;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--readers") {
+            if (!ReadReaderCount(arguments, i, options.readers)) return kExitUsage;
         } else if (arg == "--data") {
             if (i + 1 >= arguments.size()) {
                 PrintError("--data needs a file: --data FILE");

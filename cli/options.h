@@ -17,6 +17,8 @@ struct Options {
     char terminator = '\n';
     bool dataGiven = false;
     std::string dataFile;
+    // --readers N, for measuring only: that many readers at once; 0: a pool that follows the disk.
+    int readers = 0;
     // The paths to check; the run id for --undo; the table for --lint.
     std::vector<std::string> paths;
 };

@@ -9,8 +9,8 @@
 // Every byte below 0x21, '%', 0x7F and every byte from 0x80 is written as
 // '%' and two upper-case hex digits, so tabs, newlines and names that are
 // not UTF-8 survive unchanged and the file stays plain ASCII. A line that
-// starts with '#' is no record; a journal without a version line is of
-// version 1.
+// starts with '#' is no record, nor is an empty one (a cut line's end, see
+// RenameRun); a journal without a version line is of version 1.
 //
 // A record may follow a note line, written in the same write, that tells
 // what undo needs beyond the names; its fields are key=value, separated by

@@ -1,57 +1,32 @@
 #include "engine/path_run.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <thread>
 
+#include "engine/walked_paths.h"
 #include "platform/folder_walk.h"
 
 namespace {
 
-// The paths to judge, found by a walker thread while the judging goes on.
-class WalkedPaths {
-public:
-    struct Entry {
-        std::string path;
-        std::string unreadableReason;
-    };
+// Enough that readers find paths waiting, few enough that each batch is one
+// short turn of the lock.
+constexpr size_t kBatch = 256;
 
-    void Add(Entry entry) {
-        bool waited;
-        {
-            std::lock_guard lock(m_mutex);
-            m_entries.push_back(std::move(entry));
-            waited = m_waiting > 0;
-        }
-        // Readers run behind the walk nearly always: a wake-up per path would cost more than the path.
-        if (waited) m_grown.notify_all();
+// The walker's side: paths gathered into batches, passed on when a batch is
+// full or the walk is about to wait for a folder's listing.
+class WalkBatches {
+public:
+    explicit WalkBatches(WalkedPaths& paths) : m_paths(paths) { m_batch.reserve(kBatch); }
+
+    void Add(std::string path, std::string unreadableReason = {}) {
+        m_batch.push_back({std::move(path), std::move(unreadableReason)});
+        if (m_batch.size() >= kBatch) Flush();
     }
-    void Finish() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_grown.notify_all();
-    }
-    // Waits until entry `index` exists or the walk is over.
-    bool Get(int64_t index, Entry& entry) {
-        std::unique_lock lock(m_mutex);
-        ++m_waiting;
-        m_grown.wait(lock, [&] { return m_finished || index < static_cast<int64_t>(m_entries.size()); });
-        --m_waiting;
-        if (index >= static_cast<int64_t>(m_entries.size())) return false;
-        entry = m_entries[static_cast<size_t>(index)];
-        return true;
-    }
+    void Flush() { m_paths.Add(m_batch); }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_grown;
-    std::deque<Entry> m_entries;  // a long walk grows it without copying what it holds
-    bool m_finished = false;
-    int m_waiting = 0;
+    WalkedPaths& m_paths;
+    std::vector<WalkedPaths::Entry> m_batch;
 };
 
 }  // namespace
@@ -61,17 +36,21 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
     WalkedPaths paths;
     std::atomic<bool> stop{false};
     std::thread walker([&] {
-        const FolderWalkVisitor visitor{
-            [&](const FolderEntry& entry) { paths.Add({entry.path, {}}); },
-            [&](const std::string& folder, const std::string& reason) { paths.Add({folder, reason}); }};
+        WalkBatches batches(paths);
+        FolderWalkVisitor visitor;
+        visitor.entry = [&](const FolderEntry& entry) { batches.Add(entry.path); };
+        visitor.unreadable = [&](const std::string& folder, const std::string& reason) { batches.Add(folder, reason); };
+        visitor.waiting = [&] { batches.Flush(); };
         for (const std::string& argument : arguments) {
             if (stop) break;
             if (recursive && IsRealFolder(argument)) {
+                batches.Flush();
                 WalkFolder(argument, visitor, &stop);
             } else {
-                paths.Add({argument, {}});
+                batches.Add(argument);
             }
         }
+        batches.Flush();
         paths.Finish();
     });
 
@@ -80,7 +59,7 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
         [&](int64_t index, std::string& path) {
             WalkedPaths::Entry entry;
             if (!paths.Get(index, entry)) return false;
-            path = entry.unreadableReason.empty() ? entry.path : std::string();
+            path = entry.unreadableReason.empty() ? std::move(entry.path) : std::string();
             return true;
         },
         [lookInside](const std::string& path) { return ProbeForCheck(path, lookInside); }, settings);
@@ -97,10 +76,13 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
         } else {
             result.path = std::move(item.path);
         }
+        // Every few items, not every one: a turn of the lock per file shows on a warm check.
+        if (item.index % 64 == 0) paths.Release(item.index);
         result.verdict = result.IsUnreadableFolder() ? PathVerdict{} : JudgeProbe(item.probe, result.path, table);
         if (!each(result)) break;
     }
     stop = true;
+    paths.Cancel();
     probes.Stop();
     walker.join();
 }

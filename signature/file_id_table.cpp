@@ -35,13 +35,17 @@ bool FileIdTable::Append(const FileIdEntry& entry) {
 }
 
 void FileIdTable::Candidates(const unsigned char* bytes, int count, std::vector<int32_t>& candidates) const {
+    UnorderedCandidates(bytes, count, candidates);
+    std::sort(candidates.begin(), candidates.end());
+}
+
+void FileIdTable::UnorderedCandidates(const unsigned char* bytes, int count, std::vector<int32_t>& candidates) const {
     candidates.assign(m_emptyPatterns.begin(), m_emptyPatterns.end());
     for (const auto& [offset, byFirstByte] : m_byFirstByte) {
         if (offset >= count) break;
         const std::vector<int32_t>& entries = byFirstByte[bytes[offset]];
         candidates.insert(candidates.end(), entries.begin(), entries.end());
     }
-    std::sort(candidates.begin(), candidates.end());
 }
 
 bool FileIdTable::KnowsExtension(std::string_view extension) const {

@@ -41,6 +41,8 @@ public:
     // whose first pattern byte stands at its place, and those with an empty
     // pattern. Every entry that fits is among them; the caller still checks.
     void Candidates(const unsigned char* bytes, int count, std::vector<int32_t>& candidates) const;
+    // The same in no particular order: for a caller that wants only the first fitting one.
+    void UnorderedCandidates(const unsigned char* bytes, int count, std::vector<int32_t>& candidates) const;
 
     // The entries with the same offset and pattern as `index`, in table order.
     const std::vector<int32_t>& SameSignature(int32_t index) const {

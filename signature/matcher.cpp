@@ -50,18 +50,21 @@ bool EntryFits(const FileIdEntry& entry, const unsigned char* bytes, int count) 
 
 Verdict ClassifyLeadingBytes(const FileIdTable& table, const unsigned char* bytes, int count,
                              std::string_view fileExtension) {
+    // The first fitting entry is the smallest fitting index: no need to sort
+    // the candidates for every file.
     thread_local std::vector<int32_t> candidates;
     thread_local std::vector<int32_t> accepted;
-    table.Candidates(bytes, count, candidates);
+    table.UnorderedCandidates(bytes, count, candidates);
+    int32_t first = -1;
     for (const int32_t i : candidates) {
-        if (!EntryFits(table[i], bytes, count)) continue;
-        accepted.clear();
-        for (const int32_t j : table.SameSignature(i)) {
-            if (j >= i) accepted.push_back(j);
-        }
-        return {ExtensionFitsAny(table, accepted, fileExtension) ? STATUS_MATCH : STATUS_MISMATCH, i};
+        if ((first < 0 || i < first) && EntryFits(table[i], bytes, count)) first = i;
     }
-    return {STATUS_UNKNOWN, -1};
+    if (first < 0) return {STATUS_UNKNOWN, -1};
+    accepted.clear();
+    for (const int32_t j : table.SameSignature(first)) {
+        if (j >= first) accepted.push_back(j);
+    }
+    return {ExtensionFitsAny(table, accepted, fileExtension) ? STATUS_MATCH : STATUS_MISMATCH, first};
 }
 
 std::vector<int32_t> MemberEntries(const FileIdTable& table, const unsigned char* bytes, int count,

@@ -78,6 +78,11 @@ TEST_F(CheckCommandTest, ExitCodesAndSignatureFileMessages) {
     const RunResult noFile = Run({"x", "--data"});
     EXPECT_EQ(noFile.exitCode, 2);
     EXPECT_EQ(noFile.err, "quorvane-check: --data needs a file: --data FILE\n");
+    for (const char* count : {"0", "1025", "x", "-1"}) {
+        const RunResult badCount = Run({"--readers", count, "x"});
+        EXPECT_EQ(badCount.exitCode, 2) << count;
+        EXPECT_EQ(badCount.err, "quorvane-check: --readers needs a count from 1 to 1024: --readers N\n") << count;
+    }
     const RunResult help = Run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("Usage: quorvane-check"), std::string::npos);

@@ -1,9 +1,12 @@
-// The read-ahead engine: results in order, a clean stop, a source that grows.
+// The read-ahead engine: results in order, a clean stop, a source that grows,
+// a pool of readers that follows the share.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <random>
+#include <semaphore>
 #include <thread>
 
 #include "engine/ordered_probes.h"
@@ -85,5 +88,55 @@ TEST(OrderedProbes, ItemsAddedAfterTheReadersFoundTheEndAreHandedBackToo) {
     ExpectInOrder(probes, 5, 40);
     EXPECT_FALSE(probes.Next(item));
 }
+
+// A share with a fixed delay per file and, when `served` is set, a server
+// that answers only that many at once.
+struct SlowShare {
+    std::chrono::microseconds delay;
+    std::ptrdiff_t served;  // 0: any number at once
+};
+
+struct PoolCase {
+    std::string name;
+    SlowShare share;
+    bool grows;  // true: climbs to the most readers; false: stops short of it and gives back what did not pay
+};
+
+class ReaderPool : public testing::TestWithParam<PoolCase> {};
+
+TEST_P(ReaderPool, FollowsWhatTheShareServes) {
+    const SlowShare share = GetParam().share;
+    std::counting_semaphore<1024> server(share.served > 0 ? share.served : 1024);
+    OrderedProbes probes([](int64_t index, std::string& path) { return path = std::to_string(index), true; },
+                         [&](const std::string&) {
+                             server.acquire();
+                             std::this_thread::sleep_for(share.delay);
+                             server.release();
+                             return PathProbe{};
+                         },
+                         {4, 32, 64});
+    OrderedProbes::Item item;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto until = [&](const std::function<bool()>& done) {
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            if (!probes.Next(item)) return false;
+        }
+        return done();
+    };
+    if (GetParam().grows) {
+        EXPECT_TRUE(until([&] { return probes.Readers() == 64; }));
+    } else {
+        ASSERT_TRUE(until([&] { return probes.PeakReaders() > 4; }));
+        EXPECT_TRUE(until([&] { return probes.Readers() < probes.PeakReaders(); }));
+        EXPECT_LT(probes.PeakReaders(), 64);
+    }
+    probes.Stop();
+}
+
+INSTANTIATE_TEST_SUITE_P(Shares, ReaderPool,
+                         testing::Values(PoolCase{"LatencyBoundGrows", {std::chrono::microseconds(2000), 0}, true},
+                                         PoolCase{"ServerBoundGivesReadersBack",
+                                                  {std::chrono::microseconds(2000), 4}, false}),
+                         [](const testing::TestParamInfo<PoolCase>& info) { return info.param.name; });
 
 }  // namespace
