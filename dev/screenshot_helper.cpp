@@ -1,7 +1,7 @@
 // Opens the real main window on a few sample files, checks them and saves a
 // screenshot of one scene (run from the project root under Xvfb, through
 // scripts/screenshot.sh, or under Wine through scripts/windows-test-gui.sh):
-//   quorvane_screenshot_helper main|rename|about|menubar|context|report OUT.png
+//   quorvane_screenshot_helper main|mismatches|rename|autorename|undo|about|menubar|context|report OUT.png
 //   quorvane_screenshot_helper status OUT.txt   (the status line after the check)
 // The files are made in /tmp/quorvane-demo (C:\quorvane-demo on Windows): a
 // PNG named .gif, a PDF named .jpg, a correct PDF, a JPEG with a Japanese
@@ -28,6 +28,7 @@
 #include "window/checker_app.h"
 #include "window/file_list_view.h"
 #include "window/main_dialog.h"
+#include "window/rename_dialog.h"
 #include "window/rename_report_dialog.h"
 #include "window/resource_ids.h"
 #include "window/status_line.h"
@@ -70,6 +71,15 @@ void Shoot(const std::string& out, const wxRect& area) {
 }
 #endif
 
+// Until no run holds the rows, and the window has shown what they left.
+void WaitUntilFree(ListState& state) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    do {
+        Pump(50);
+    } while (!state.Runs().ListChangesAllowed() && std::chrono::steady_clock::now() < deadline);
+    Pump(200);
+}
+
 // A path as the model holds it: UTF-8 on Windows, the bytes elsewhere.
 std::string PathBytes(const fs::path& path) {
     const std::u8string text = path.u8string();
@@ -93,17 +103,25 @@ std::vector<fs::path> MakeSamples() {
             folder / "Pictures"};
 }
 
-// Closes whatever modal dialog is up after the shot.
+// Closes whatever dialog is up after the shot: a modal one, or a Rename
+// File dialog of a sequence (by its Cancel All).
 void ShootModalLater(wxWindow* owner, const std::string& out, int delayMs) {
     auto* timer = new wxTimer();
     timer->Bind(wxEVT_TIMER, [timer, out](wxTimerEvent&) {
         for (wxWindow* window : wxTopLevelWindows) {
             auto* dialog = dynamic_cast<wxDialog*>(window);
-            if (dialog && dialog->IsModal()) {
+            const bool ofSequence = dynamic_cast<CRenameDialog*>(window) && window->IsShown();
+            if (dialog && (dialog->IsModal() || ofSequence)) {
                 // The dialog with a margin, to show how it sits on the main window.
                 const wxRect rect = dialog->GetScreenRect().Inflate(0, 0).Union(wxRect(0, 0, 1, 1));
                 Shoot(out, rect.Inflate(16, 16).Intersect(wxRect(0, 0, 2000, 2000)));
-                dialog->EndModal(wxID_CANCEL);
+                if (dialog->IsModal()) {
+                    dialog->EndModal(wxID_CANCEL);
+                } else {
+                    wxCommandEvent cancelAll(wxEVT_BUTTON, wxID_ABORT);
+                    cancelAll.SetEventObject(dialog);
+                    dialog->GetEventHandler()->ProcessEvent(cancelAll);
+                }
                 break;
             }
         }
@@ -118,7 +136,10 @@ void ShootModalLater(wxWindow* owner, const std::string& out, int delayMs) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s main|rename|about|menubar|context|report OUT.png, or status OUT.txt\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s main|mismatches|rename|autorename|undo|about|menubar|context|report OUT.png,"
+                     " or status OUT.txt\n",
+                     argv[0]);
         return 2;
     }
     const std::string scene = argv[1];
@@ -174,8 +195,26 @@ int main(int argc, char** argv) {
         std::ofstream(fs::path(std::u8string(out.begin(), out.end())), std::ios::binary) << text << "\n";
     } else if (scene == "main") {
         Shoot(out, whole);
+    } else if (scene == "mismatches") {
+        wxCommandEvent select(wxEVT_MENU, ID_TOOL_SELECTMISMATCHES);
+        window->GetEventHandler()->ProcessEvent(select);
+        Pump(300);
+        Shoot(out, whole);
+    } else if (scene == "autorename" || scene == "undo") {
+        wxCommandEvent select(wxEVT_MENU, ID_TOOL_SELECTMISMATCHES);
+        window->GetEventHandler()->ProcessEvent(select);
+        wxCommandEvent rename(wxEVT_MENU, ID_TOOL_AUTORENAME);
+        window->GetEventHandler()->ProcessEvent(rename);
+        WaitUntilFree(state);
+        if (scene == "undo") {
+            wxCommandEvent undo(wxEVT_MENU, ID_TOOL_UNDORENAME);
+            window->GetEventHandler()->ProcessEvent(undo);
+            WaitUntilFree(state);
+        }
+        Pump(300);
+        Shoot(out, whole);
     } else if (scene == "rename") {
-        list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        list->FocusRow(0, true);
         ShootModalLater(window, out, 600);
         wxListEvent activate(wxEVT_LIST_ITEM_ACTIVATED, IDC_FILE_LIST);
         activate.SetEventObject(list);
@@ -196,7 +235,7 @@ int main(int argc, char** argv) {
         report.ShowModal();
     } else if (scene == "menubar") {
         // Opens Tool on the menu bar with the mouse, as a user would.
-        input.MouseMove(62, 12);
+        input.MouseMove(100, 12);
         Pump(100);
         input.MouseClick();
         Pump(600);

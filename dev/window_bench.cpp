@@ -1,5 +1,11 @@
 // Figures for the window with big drops (run from the project root under Xvfb):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/quorvane_window_bench [rows]
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/quorvane_window_bench --selection [rows] [selected]
+// The second form puts `rows` (1,000,000) rows straight into the model, 2,000
+// of them real mis-named files at the start of a Shift+click range of
+// `selected` (300,000) rows, and times the commands on that selection:
+// Select Mismatches, Next Mismatch, a double click until its first dialog,
+// Auto Rename until its first rename on disk, and Delete.
 // Makes `rows` small files (1000 per folder), opens the real main window and,
 // beside it, a drag source holding all their paths; xdotool drags them onto
 // the list (a real XDND drop). Measures the drop until the rows are in and
@@ -36,12 +42,18 @@
 #include <wx/stattext.h>
 #include <wx/timer.h>
 
+#include <wx/listctrl.h>
+#include <wx/modalhook.h>
+
 #include "list/file_list.h"
 #include "list/run_state.h"
+#include "window/rename_dialog.h"
+#include "window/rename_report_dialog.h"
 #include "window/checker_app.h"
 #include "window/file_list_view.h"
 #include "window/main_dialog.h"
 #include "window/resource_ids.h"
+#include "window/status_line.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -323,9 +335,205 @@ double SecondsSinceTick(int64_t tick) {
     return MsSince(at) / 1000.0;
 }
 
+
+// Answers the dialogs of the selection bench without showing them, and
+// notes when each kind was asked for first.
+class BenchDialogAnswers : public wxModalDialogHook {
+public:
+    Clock::time_point firstQuestion, firstRename, firstReport;
+    int questions = 0, renames = 0, reports = 0;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        const auto now = Clock::now();
+        if (dynamic_cast<CRenameDialog*>(dialog)) {
+            if (renames++ == 0) firstRename = now;
+            return wxID_ABORT;  // Cancel All
+        }
+        if (dynamic_cast<CRenameReportDialog*>(dialog)) {
+            if (reports++ == 0) firstReport = now;
+            return wxID_OK;
+        }
+        if (questions++ == 0) firstQuestion = now;
+        return wxID_YES;  // "One by One"
+    }
+    void Exit(wxDialog*) override {}
+};
+
+struct Figure {
+    std::string what;
+    double answerMs = 0;   // the window's longest unanswered stretch
+    double totalMs = 0;    // until the command was done
+    double rows = 0;       // the rows it acted on
+};
+
+void ReportFigure(const Figure& figure, double answerTargetMs, bool& allPassed) {
+    const bool pass = figure.answerMs <= answerTargetMs;
+    allPassed = allPassed && pass;
+    std::printf("  %-44s window %8.2f ms (target <= %.0f)  total %9.2f ms  %7.3f us/row  %s\n", figure.what.c_str(),
+                figure.answerMs, answerTargetMs, figure.totalMs,
+                figure.rows > 0 ? figure.totalMs * 1000.0 / figure.rows : 0.0, pass ? "PASS" : "FAIL");
+    std::fflush(stdout);
+}
+
+int RunSelectionBench(long rows, long selected, const fs::path& folder) {
+    constexpr double kAnswerTargetMs = 100;
+    constexpr long kRealFiles = 2000;
+    const long rangeFirst = rows / 10;
+    selected = std::min(selected, rows - rangeFirst);
+    std::printf("selection bench: %ld rows, a range of %ld selected from row %ld; %ld real files at its start\n",
+                rows, selected, rangeFirst, kRealFiles);
+
+    CMainDialog* window = OpenMainWindow();
+    window->SetWindowSize(800, 600);
+    RunUntil([&] { return window->IsShownOnScreen(); }, std::chrono::seconds(20));
+    RunFor(300);
+    CFileListView* list = window->FileListView();
+    FileList& model = window->State().Rows();
+    BenchDialogAnswers answers;
+    answers.Register();
+
+    // The table's PNG entry stands for every mismatch: its rows propose ".png".
+    int32_t png = -1;
+    const std::shared_ptr<const FileIdTable> table = window->State().Table();
+    for (int32_t i = 0; i < table->Count() && png < 0; ++i) {
+        if (std::string((*table)[i].extension) == "png") png = i;
+    }
+    if (png < 0) {
+        std::fprintf(stderr, "no png entry in the table\n");
+        return 2;
+    }
+    const auto filling = Clock::now();
+    const fs::path real = folder / "real";
+    fs::create_directories(real);
+    const std::string pngBytes = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s;
+    const std::string fakeFolder = (folder / "absent").string() + "/";
+    for (long i = 0; i < rows; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "f%07ld.gif", i);
+        const bool isReal = i >= rangeFirst && i < rangeFirst + kRealFiles;
+        if (isReal) std::ofstream(real / name, std::ios::binary) << pngBytes;
+        const int32_t row = model.AppendRow(isReal ? real.string() + "/" : fakeFolder, name, STATUS_UNKNOWN);
+        // Two of three mis-named, as the drop bench's files are.
+        model.SetVerdict(row, i % 3 == 0 ? Verdict{STATUS_MATCH, png} : Verdict{STATUS_MISMATCH, png});
+    }
+    window->SynchroniseView();
+    RunFor(200);
+    Info("rows put into the model", MsSince(filling) / 1000, "s");
+
+    Samples probed;
+    LatencyProbe probe;
+    bool allPassed = true;
+    const auto selectRange = [&] {
+        list->ClickRow(static_cast<int32_t>(rangeFirst), false, false);
+        list->ClickRow(static_cast<int32_t>(rangeFirst + selected - 1), false, true);
+    };
+    // Runs `command` on the window's thread and waits for `done`; the figure
+    // is the longest a posted call waited meanwhile, or the call itself when longer.
+    const auto measure = [&](const char* what, double actedRows, const std::function<void()>& command,
+                             const std::function<bool()>& done) {
+        RunFor(100);
+        probed = Samples();
+        probe.Start(&probed);
+        RunFor(60);
+        const auto start = Clock::now();
+        command();
+        const double callMs = MsSince(start);
+        RunUntil(done, std::chrono::seconds(600));
+        Figure figure{what, std::max(callMs, probed.From(start).Max()), MsSince(start), actedRows};
+        probe.Stop();
+        return figure;
+    };
+    const auto send = [&](int id) {
+        wxCommandEvent command(wxEVT_MENU, id);
+        window->GetEventHandler()->ProcessEvent(command);
+    };
+    const auto always = [] { return true; };
+
+    ReportFigure(measure("click, then Shift+click a range", static_cast<double>(selected), selectRange, always),
+                 kAnswerTargetMs, allPassed);
+    ReportFigure(measure("Select Mismatches (Ctrl+M)", static_cast<double>(rows),
+                         [&] { send(ID_TOOL_SELECTMISMATCHES); }, always),
+                 kAnswerTargetMs, allPassed);
+    std::printf("    %lld rows selected in %zu ranges\n", static_cast<long long>(model.SelectedCount()),
+                model.Selection().Ranges().size());
+    // From the last row, the next cross is found round the end of the list.
+    list->FocusRow(static_cast<int32_t>(rows - 1), false);
+    ReportFigure(measure("Next Mismatch (F3), round the list's end", static_cast<double>(rows),
+                         [&] { send(ID_TOOL_NEXTMISMATCH); }, always),
+                 kAnswerTargetMs, allPassed);
+
+    selectRange();
+    const auto activate = [&] {
+        wxListEvent event(wxEVT_LIST_ITEM_ACTIVATED, IDC_FILE_LIST);
+        event.SetEventObject(list);
+        list->GetEventHandler()->ProcessEvent(event);
+    };
+    Clock::time_point clicked;
+    ReportFigure(measure("double click: until the first Rename File dialog", static_cast<double>(selected),
+                         [&] {
+                             clicked = Clock::now();
+                             activate();
+                         },
+                         [&] { return answers.renames > 0; }),
+                 kAnswerTargetMs, allPassed);
+    std::printf("    its question (\"Rename N files one by one?\") came after %.2f ms, the dialog after %.2f ms;"
+                " answered One by One, then Cancel All\n",
+                std::chrono::duration<double, std::milli>(answers.firstQuestion - clicked).count(),
+                std::chrono::duration<double, std::milli>(answers.firstRename - clicked).count());
+
+    selectRange();
+    const fs::path firstRenamed = real / [&] {
+        char name[32];
+        std::snprintf(name, sizeof name, "f%07ld.png", rangeFirst + (rangeFirst % 3 == 0 ? 1 : 0));
+        return std::string(name);
+    }();
+    Figure firstRename = measure("Auto Rename: until the first rename on disk", 1, [&] { send(ID_TOOL_AUTORENAME); },
+                                 [&] { return fs::exists(firstRenamed); });
+    ReportFigure(firstRename, kAnswerTargetMs, allPassed);
+    ReportFigure(measure("Auto Rename: the whole run, and its report", static_cast<double>(selected), [] {},
+                         [&] { return window->State().Runs().ListChangesAllowed() && answers.reports > 0; }),
+                 kAnswerTargetMs, allPassed);
+    window->SynchroniseView();
+    std::printf("    status line: %s\n", window->StatusLine()->GetText().utf8_string().c_str());
+
+    selectRange();
+    const long before = model.RowCount();
+    ReportFigure(measure("Delete (Remove from List)", static_cast<double>(rows), [&] { send(ID_EDIT_REMOVE); },
+                         always),
+                 kAnswerTargetMs, allPassed);
+    std::printf("    rows %ld -> %d\n", before, model.RowCount());
+    std::printf("selection bench: %s\n", allPassed ? "PASS" : "FAIL");
+
+    answers.Unregister();
+    window->Destroy();
+    RunFor(200);
+    return allPassed ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--selection") {
+        const long rows = argc > 2 ? std::atol(argv[2]) : 1000000;
+        const long selected = argc > 3 ? std::atol(argv[3]) : 300000;
+        if (!fs::exists("Quorvane.dat") || rows <= 0 || selected <= 0) {
+            std::fprintf(stderr, "usage, from the project root: %s --selection [rows] [selected]\n", argv[0]);
+            return 2;
+        }
+        const fs::path folder =
+            fs::temp_directory_path() / ("quorvane-selection-bench-" + std::to_string(std::random_device()()));
+        fs::create_directories(folder / "config");
+        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+        setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
+        wxApp::SetInstance(new CCheckerApp);
+        int toolkitArgc = 1;
+        if (!wxEntryStart(toolkitArgc, argv)) return 255;
+        const int status = RunSelectionBench(rows, selected, folder);
+        wxEntryCleanup();
+        fs::remove_all(folder);
+        return status;
+    }
     const long rows = argc > 1 ? std::atol(argv[1]) : 100000;
     if (rows <= 0) {
         std::fprintf(stderr, "usage: %s [rows]\n", argv[0]);

@@ -24,11 +24,14 @@ void CheckWorker(ListState& state, std::stop_token stop, std::shared_ptr<const F
     OrderedProbes::Item item;
     while (!stop.stop_requested() && probes.Next(item)) {
         const int32_t row = static_cast<int32_t>(item.index);
-        if (RecordCheck(state, row, item.path, JudgeProbe(item.probe, item.path, *table))) state.CountCheckedFile();
+        const PathVerdict verdict = JudgeProbe(item.probe, item.path, *table);
+        if (verdict.Failed()) state.CountUnreadableFile();
+        if (RecordCheck(state, row, item.path, verdict)) state.CountCheckedFile();
         if (state.Runs().StopRequested()) break;
     }
     probes.Stop();
     state.SetStatusText(CheckSummaryText(state.TotalFiles(), state.CheckedFiles()));
+    ShowCounts(state);
     state.Runs().EndCheck();
 }
 
@@ -45,9 +48,21 @@ CheckCommand RequestCheckRun(ListState& state) {
     return command;
 }
 
-void ConfirmCheckStop(ListState& state) {
+bool ConfirmCheckStop(ListState& state) {
+    // A run that ended while the question was open is not aborted: its summary stays.
+    if (!state.Runs().ConfirmStop() && state.Runs().ListChangesAllowed()) return false;
     state.SetStatusText(CheckAbortedText(state.TotalFiles(), state.CheckedFiles()));
-    state.Runs().ConfirmStop();
+    return true;
+}
+
+void ShowCounts(ListState& state) {
+    const FileList::StatusCounts counts = state.Rows().CountStatuses();
+    state.SetCountsText(
+        CountsText(counts.mismatches, counts.matches, counts.unknown, counts.folders, state.UnreadableFiles()));
+}
+
+void RefreshCounts(ListState& state) {
+    if (!state.CountsText().empty()) ShowCounts(state);
 }
 
 bool RecordCheck(ListState& state, int32_t row, const std::string& path, const PathVerdict& verdict) {

@@ -14,6 +14,10 @@ class ListState;
 // column 1, STATUS_UNKNOWN.
 void AppendDroppedRow(FileList& rows, const std::string& path);
 
+// The absolute paths in a text, one a line (a pasted list); other lines are
+// left out.
+std::vector<std::string> AbsolutePathsInText(const std::string& text);
+
 // Takes the paths in on the calling thread: one row per path, then the new
 // total in the status line. False, with nothing added, while intakes are refused.
 bool DropWorker(ListState& state, const std::vector<std::string>& paths);

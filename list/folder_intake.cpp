@@ -6,26 +6,28 @@
 
 #include "list/drop_intake.h"
 #include "list/list_state.h"
+#include "list/status_texts.h"
 #include "platform/folder_walk.h"
 
 namespace {
 
-std::string UnreadableNote(int32_t folders) {
-    if (folders == 0) return {};
-    return "  (" + std::to_string(folders) + (folders == 1 ? " folder" : " folders") + " could not be read)";
-}
-
 void TakeInFolder(ListState& state, const std::string& folder, std::stop_token stop) {
     std::atomic<bool> stopped{false};
     std::stop_callback onStop(stop, [&stopped] { stopped = true; });
-    int32_t unreadable = 0;
+    std::vector<UnreadableFolder> unreadable;
     FolderWalkVisitor visitor;
     visitor.entry = [&state](const FolderEntry& entry) {
         if (entry.isRegularFile) AppendDroppedRow(state.Rows(), entry.path);
     };
-    visitor.unreadable = [&unreadable](const std::string&, const std::string&) { ++unreadable; };
+    visitor.unreadable = [&unreadable](const std::string& path, const std::string& reason) {
+        unreadable.push_back({path, reason});
+    };
     WalkFolder(folder, visitor, &stopped);
-    EndDropIntake(state, UnreadableNote(unreadable));
+    std::vector<std::string> paths;
+    for (const UnreadableFolder& entry : unreadable) paths.push_back(entry.path);
+    // Several are listed in a window of their own; the status line names one.
+    if (unreadable.size() > 1) state.PostUnreadableFolders(std::move(unreadable));
+    EndDropIntake(state, UnreadableFoldersNote(paths));
 }
 
 }  // namespace

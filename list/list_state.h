@@ -11,13 +11,21 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 #include <string>
+#include <vector>
 
 #include "list/file_list.h"
 #include "list/run_state.h"
+#include "list/undo_offer.h"
 #include "list/workers.h"
 #include "signature/file_id_table.h"
+
+struct UnreadableFolder {
+    std::string path;
+    std::string reason;
+};
 
 class ListState {
 public:
@@ -42,10 +50,35 @@ public:
     int32_t TotalFiles() const { return m_rows.RowCount(); }
     // Files opened and matched since the check run started.
     int32_t CheckedFiles() const { return m_checkedFiles.load(std::memory_order_relaxed); }
-    void ResetCheckedFiles() { m_checkedFiles.store(0, std::memory_order_relaxed); }
+    void ResetCheckedFiles() {
+        m_checkedFiles.store(0, std::memory_order_relaxed);
+        m_unreadableFiles.store(0, std::memory_order_relaxed);
+    }
     void CountCheckedFile() { m_checkedFiles.fetch_add(1, std::memory_order_relaxed); }
 
+    // Rows whose file could not be examined or read in the check run.
+    int32_t UnreadableFiles() const { return m_unreadableFiles.load(std::memory_order_relaxed); }
+    void CountUnreadableFile() { m_unreadableFiles.fetch_add(1, std::memory_order_relaxed); }
+
     void SetStatusText(std::string text) { m_rows.SetStatusText(std::move(text)); }
+    // The status line's second field: the counts after a check, or nothing.
+    void SetCountsText(std::string text) { m_rows.SetCountsText(std::move(text)); }
+    std::string CountsText() const { return m_rows.CountsText(); }
+
+    // The folders the last folder intake could not read, when several: the
+    // window takes them once and lists them.
+    void PostUnreadableFolders(std::vector<UnreadableFolder> folders);
+    std::vector<UnreadableFolder> TakeUnreadableFolders();
+
+    // The rename journal this list's runs append to and Undo reads.
+    const std::string& JournalPath() const { return m_journalPath; }
+    // Before any run: the journal stays the same for the state's life.
+    void SetJournalPath(std::string path) { m_journalPath = std::move(path); }
+
+    // What Undo would take back, as last read from the journal; nothing when
+    // no run is left.
+    std::optional<UndoOffer> GetUndoOffer() const;
+    void SetUndoOffer(std::optional<UndoOffer> offer);
 
     // A cell as the view shows it: columns 0 and 1 as stored, column 2 the
     // expected type named by the row's verdict.
@@ -64,6 +97,12 @@ private:
     std::shared_ptr<const FileIdTable> m_table;
     std::atomic<bool> m_lookInside{true};
     std::atomic<int32_t> m_checkedFiles{0};
+    std::atomic<int32_t> m_unreadableFiles{0};
+    std::mutex m_foldersMutex;
+    std::vector<UnreadableFolder> m_unreadableFolders;
+    std::string m_journalPath;
+    mutable std::mutex m_undoMutex;
+    std::optional<UndoOffer> m_undoOffer;
     // Last, so the workers are joined before anything they use is destroyed.
     Workers m_workers;
 };

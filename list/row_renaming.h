@@ -25,13 +25,25 @@ std::optional<RenameFailure> RenameRow(ListState& state, int32_t row, const std:
 
 using RenameRunFinished = std::function<void(RenameRunReport)>;
 
-// Tool > Auto Rename: renames every selected row to its proposal, top to
-// bottom, on a worker, going on after a failure, then hands the failures to
-// `finished`. A stop ends it between two files: the rename under way is
-// finished and journalled first. False, with nothing started, unless the
-// rows are free.
+// The reason given for a selected row that has no proposal and whose file is gone.
+extern const char kNoProposalMissing[];
+
+// Tool > Auto Rename: renames every selected row with a proposal to it, top
+// to bottom, on a worker, going on after a failure; a selected row without a
+// proposal is reported only when its file is gone. At the end the status
+// line says how many were renamed and the failures go to `finished`. A stop
+// ends it between two files: the rename under way is finished and journalled
+// first. False, with nothing started, unless the rows are free.
 bool StartAutoRename(ListState& state, RenameRunFinished finished);
 
-// Tool > Undo Last Rename Run: like Auto Rename, on a worker; rows that show
-// a name taken back get the old name and are checked again.
+// Tool > Undo: takes back the newest run not taken back yet (never an undo),
+// like Auto Rename on a worker; rows that show a name taken back get the old
+// name and are checked again, and the status line says how many. Journal
+// lines it could not read, and renames taken back by name alone, go into
+// the report's notice.
 bool StartUndoLastRun(ListState& state, RenameRunFinished finished);
+
+// Reads from the journal which run Undo would take back, for its menu item;
+// each rename run and undo does so as it ends. StartFindingRunToUndo does it on a worker.
+void FindRunToUndo(ListState& state);
+void StartFindingRunToUndo(ListState& state);

@@ -46,6 +46,11 @@ bool RunState::CheckRunning() const {
     return m_checkRunning;
 }
 
+bool RunState::CheckRefused() const {
+    std::lock_guard lock(m_mutex);
+    return m_renaming || (m_checkRunning && m_stopRequested);
+}
+
 bool RunState::TryBeginRenaming() {
     std::lock_guard lock(m_mutex);
     if (!NothingRunning()) return false;

@@ -28,6 +28,8 @@ public:
     bool StopRequested() const { return m_stopRequested.load(std::memory_order_acquire); }
     void EndCheck();
     bool CheckRunning() const;
+    // What RequestCheck would answer with Ignored: a renaming runs, or a run is stopping.
+    bool CheckRefused() const;
 
     // A double click's dialogs or an Auto Rename: one at a time, and only
     // while nothing else changes the rows.

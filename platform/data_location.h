@@ -2,12 +2,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The name as given when it exists relative to the current directory, so a
 // user's own copy there wins; otherwise the copy installed beside the program
 // (../share/quorvane/ relative to the executable) when that exists; otherwise
 // the name unchanged, so the caller's message names what it looked for.
 std::string LocateDataFile(const std::string& name);
+// The places LocateDataFile tries, in its order: the name as given, then the
+// installed copy when the executable's folder is known. For messages.
+std::vector<std::string> DataFilePlaces(const std::string& name);
 
 // For the command-line checker, which may run inside folders it does not
 // trust: the user's own table in $XDG_CONFIG_HOME/quorvane/ (~/.config when

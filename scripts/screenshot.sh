@@ -2,8 +2,10 @@
 # Starts the window program under Xvfb from the project root and saves PNG
 # screenshots:
 #   docs/main-window.png          the main window after a check of sample files
-#   <build>/screenshots/*.png     start-up, Rename File, About, menu bar, context menu,
-#                                 the Auto Rename report of 2,000 failures
+#   <build>/screenshots/*.png     first start without a profile, start-up error box,
+#                                 after Select Mismatches, Rename File, the status line
+#                                 after Auto Rename and after Undo, About, menu bar,
+#                                 context menu, the Auto Rename report of 2,000 failures
 # Usage: scripts/screenshot.sh [build-dir]   (also: make screenshot)
 set -euo pipefail
 build=${1:-build}
@@ -30,13 +32,25 @@ xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -euo pipefail -c '
   timeout 20 xdotool search --sync --onlyvisible --name "^Quorvane$" >/dev/null
   echo "start-up until the window is mapped: $(( ($(date +%s%N) - start) / 1000000 )) ms"
   sleep 0.5
-  import -window root -crop 150x100+0+0 +repage "$out/start.png"
+  # The whole first window, at the size a start without a profile gives.
+  eval "$(xdotool search --onlyvisible --name "^Quorvane$" getwindowgeometry --shell | tail -n +2)"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/start.png"
   kill "$pid"; wait "$pid" 2>/dev/null || true
+  # Started from a folder without the table: the start-up error box, trimmed from the screen.
+  empty=$(mktemp -d)
+  (cd "$empty" && exec "$OLDPWD/$program") & pid=$!
+  sleep 2
+  import -window root "$out/error-screen.png"
+  convert "$out/error-screen.png" -trim +repage "$out/error.png"
+  rm -f "$out/error-screen.png"
+  # The box waits for its OK; a close request is only noted until then.
+  kill -KILL "$pid"; wait "$pid" 2>/dev/null || true
+  rm -rf "$empty"
   # The same window on sample files, driven from inside.
-  for scene in main rename about menubar context report; do
+  for scene in main mismatches rename autorename undo about menubar context report; do
     timeout 60 "$helper" "$scene" "$out/$scene.png"
   done
 ' screenshot "$program" "$helper" "$out"
 
 cp "$out/main.png" docs/main-window.png
-echo "saved docs/main-window.png and $out/{start,main,rename,about,menubar,context,report}.png"
+echo "saved docs/main-window.png and $out/{start,error,main,mismatches,rename,autorename,undo,about,menubar,context,report}.png"

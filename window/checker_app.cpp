@@ -14,21 +14,26 @@ wxBEGIN_EVENT_TABLE(CCheckerApp, wxApp)
     EVT_MENU(ID_HELP, CCheckerApp::OnHelp)
 wxEND_EVENT_TABLE()
 
-std::vector<std::string> CommandLinePaths(const std::vector<std::string>& arguments) {
-    std::vector<std::string> paths;
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        std::string path = AbsolutePath(arguments[i]);
-        if (!path.empty()) paths.push_back(std::move(path));
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine commandLine;
+    size_t first = 1;
+    if (arguments.size() > 1 && arguments[1] == "--check") {
+        commandLine.checkAtOnce = true;
+        first = 2;
     }
-    return paths;
+    for (size_t i = first; i < arguments.size(); ++i) {
+        std::string path = AbsolutePath(arguments[i]);
+        if (!path.empty()) commandLine.paths.push_back(std::move(path));
+    }
+    return commandLine;
 }
 
-CMainDialog* OpenMainWindow(const std::vector<std::string>& paths) {
+CMainDialog* OpenMainWindow(const CommandLine& commandLine) {
     auto* window = new CMainDialog();
     wxTheApp->SetTopWindow(window);
     window->OnInitDialog();
     window->Show();
-    if (!paths.empty()) window->TakeInPaths(paths);
+    if (!commandLine.paths.empty()) window->TakeInPaths(commandLine.paths, commandLine.checkAtOnce);
     return window;
 }
 
@@ -38,7 +43,7 @@ bool CCheckerApp::OnInit() {
     // profile is written; the window's view timer looks for them.
     InstallCloseSignalHandlers();
     WatchModalDialogs();
-    OpenMainWindow(m_commandLinePaths);
+    OpenMainWindow(m_commandLine);
     return true;
 }
 

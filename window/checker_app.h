@@ -8,11 +8,15 @@
 
 class CMainDialog;
 
+// What the program was started with.
+struct CommandLine {
+    std::vector<std::string> paths;  // absolute, byte for byte
+    bool checkAtOnce = false;        // Tool > Check as soon as the paths are in
+};
+
 class CCheckerApp : public wxApp {
 public:
-    // `commandLinePaths`: what CommandLinePaths made of the program's arguments.
-    explicit CCheckerApp(std::vector<std::string> commandLinePaths = {})
-        : m_commandLinePaths(std::move(commandLinePaths)) {}
+    explicit CCheckerApp(CommandLine commandLine = {}) : m_commandLine(std::move(commandLine)) {}
 
     // Creates, prepares and shows the main window, which takes in the paths
     // the program was started with.
@@ -21,16 +25,18 @@ public:
 private:
     void OnHelp(wxCommandEvent& event);
 
-    std::vector<std::string> m_commandLinePaths;
+    CommandLine m_commandLine;
 
     wxDECLARE_EVENT_TABLE();
 };
 
-// The arguments after the program's name as absolute paths, byte for byte:
-// every argument is a path, none is an option. Made by main before the
-// toolkit sees the command line.
-std::vector<std::string> CommandLinePaths(const std::vector<std::string>& arguments);
+// The arguments after the program's name: "--check" as the first one asks
+// for a check of the rest (the file manager's "Check with Quorvane"); every
+// other argument is a path, made absolute byte for byte, none is an option,
+// so "./--check" names a file of that name. Made by main before the toolkit
+// sees the command line.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// What OnInit does: the main window, shown, with `paths` handed in as a
-// drop of them would be.
-CMainDialog* OpenMainWindow(const std::vector<std::string>& paths = {});
+// What OnInit does: the main window, shown, with the paths handed in as a
+// drop of them would be, and checked once they are in when asked.
+CMainDialog* OpenMainWindow(const CommandLine& commandLine = {});

@@ -33,3 +33,11 @@ std::string ClipboardFileList() {
 }
 
 #endif
+
+std::string ClipboardPlainText() {
+    wxClipboardLocker locker;
+    if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return {};
+    wxTextDataObject data;
+    if (!wxTheClipboard->GetData(data)) return {};
+    return data.GetText().utf8_string();
+}

@@ -14,3 +14,7 @@ std::vector<std::string> ClipboardFilePaths();
 // clipboard holds no files. Raw, so names that are not UTF-8 stay bytes.
 std::string ClipboardFileList();
 #endif
+
+// The clipboard's plain text, as UTF-8; empty when it holds none. A list of
+// absolute paths, one a line, is taken in like copied files.
+std::string ClipboardPlainText();

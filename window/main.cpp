@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     // and the toolkit sees none of them, so a file named like one of its
     // options is still a file. On Windows they come from the UTF-16 command
     // line: the narrow argv would turn a name outside the code page into "?".
-    wxApp::SetInstance(new CCheckerApp(CommandLinePaths(CommandLineArguments(argc, argv))));
+    wxApp::SetInstance(new CCheckerApp(ParseCommandLine(CommandLineArguments(argc, argv))));
     char* toolkitArgv[] = {argv[0], nullptr};
     int toolkitArgc = 1;
     return wxEntry(toolkitArgc, toolkitArgv);

@@ -9,6 +9,8 @@
 #include <wx/dcclient.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/settings.h>
 #include <wx/utils.h>
 #include <wx/menu.h>
 
@@ -33,7 +35,9 @@
 #include "window/profile.h"
 #include "window/rename_dialog.h"
 #include "window/rename_report_dialog.h"
+#include "window/rename_sequence.h"
 #include "window/resource_ids.h"
+#include "window/startup_error.h"
 #include "window/status_images.h"
 #include "window/status_line.h"
 #include "window/text_convert.h"
@@ -47,6 +51,33 @@ constexpr int kViewTimerId = wxID_HIGHEST + 1;
 // About the display's rate: the view follows the workers' changes without a
 // round trip per row.
 constexpr int kViewIntervalMs = 33;
+// More rename dialogs than this are asked about first.
+constexpr int64_t kRenameOneByOneAskAbove = 20;
+
+// The keys of the main window's commands; 0 for any other key.
+int CommandOfKey(int key, int modifiers) {
+    switch (modifiers) {
+        case wxMOD_CONTROL:
+            if (key == 'V') return ID_EDIT_PASTE;
+            if (key == 'A') return ID_EDIT_SELECTALL;
+            if (key == 'M') return ID_TOOL_SELECTMISMATCHES;
+            return 0;
+        case wxMOD_SHIFT:
+            return key == WXK_F3 ? ID_TOOL_PREVMISMATCH : 0;
+        case wxMOD_NONE:
+            switch (key) {
+                case WXK_DELETE:
+                case WXK_NUMPAD_DELETE: return ID_EDIT_REMOVE;
+                case WXK_RETURN:
+                case WXK_NUMPAD_ENTER:
+                case WXK_F2: return ID_TOOL_RENAMESELECTED;
+                case WXK_F3: return ID_TOOL_NEXTMISMATCH;
+                default: return 0;
+            }
+        default:
+            return 0;
+    }
+}
 
 }  // namespace
 
@@ -63,7 +94,7 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     EVT_MENU(ID_TOOL_CHECK, CMainDialog::OnToolCheck)
     // A right click anywhere in the list, on a row or not.
     wx__DECLARE_EVT1(wxEVT_CONTEXT_MENU, IDC_FILE_LIST, wxContextMenuEventHandler(CMainDialog::OnRclickFileList))
-    // Double click only: Enter never gets this far (OnCharHook).
+    // A double click; Enter and F2 come as ID_TOOL_RENAMESELECTED (OnCharHook).
     EVT_LIST_ITEM_ACTIVATED(IDC_FILE_LIST, CMainDialog::RenameSelected)
     EVT_MENU(ID_ABOUT_BOX, CMainDialog::OnAboutBox)
     EVT_MENU(ID_HELP_INDEX, CMainDialog::OnHelpIndex)
@@ -73,12 +104,20 @@ wxBEGIN_EVENT_TABLE(CMainDialog, wxFrame)
     EVT_TIMER(kViewTimerId, CMainDialog::OnViewTimer)
     EVT_MENU(ID_FILE_ADDFILES, CMainDialog::OnFileAddFiles)
     EVT_MENU(ID_FILE_ADDFOLDER, CMainDialog::OnFileAddFolder)
-    // Keys only (OnCharHook): no menu item issues these.
     EVT_MENU(ID_EDIT_PASTE, CMainDialog::OnEditPaste)
     EVT_MENU(ID_EDIT_SELECTALL, CMainDialog::OnEditSelectAll)
     EVT_MENU(ID_EDIT_REMOVE, CMainDialog::OnEditRemove)
     EVT_MENU(ID_TOOL_UNDORENAME, CMainDialog::OnToolUndoRename)
     EVT_MENU(ID_TOOL_LOOKINSIDE, CMainDialog::OnToolLookInside)
+    EVT_MENU(ID_TOOL_SELECTMISMATCHES, CMainDialog::OnToolSelectMismatches)
+    EVT_MENU(ID_TOOL_NEXTMISMATCH, CMainDialog::OnToolNextMismatch)
+    EVT_MENU(ID_TOOL_PREVMISMATCH, CMainDialog::OnToolNextMismatch)
+    EVT_MENU(ID_TOOL_RENAMESELECTED, CMainDialog::OnToolRenameSelected)
+    // Every command asks one handler whether it can run now.
+    EVT_UPDATE_UI_RANGE(ID_FILE_NEWLIST, ID_TOOL_RENAMESELECTED, CMainDialog::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_TOOL_CHECK, CMainDialog::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_TOOL_AUTORENAME, CMainDialog::OnUpdateCommand)
+    EVT_UPDATE_UI(ID_TOOL_UNDORENAME, CMainDialog::OnUpdateCommand)
 wxEND_EVENT_TABLE()
 
 CMainDialog::CMainDialog()
@@ -111,10 +150,11 @@ bool CMainDialog::OnInitDialog() {
     if (std::optional<TableDefect> defect = TryLoadFileIdData(m_dataFileName, m_headerTemplate, *table)) {
         // Nothing can be checked without the table: its defect, then the end,
         // before the window was ever shown.
-        ShowFatalMessage(defect->message);
+        ShowFatalMessage(StartupErrorText(m_dataFileName, *defect));
         std::exit(1);
     }
     m_state.SetTable(std::move(table));
+    StartFindingRunToUndo(m_state);
 
 #ifdef __WXGTK__
     // GTK's own file drop parses every name on this thread; the raw list goes to a worker instead.
@@ -126,7 +166,14 @@ bool CMainDialog::OnInitDialog() {
     m_dropsShownAccepted = true;
 #endif
 
-    const WindowProfile profile = FitToScreen(ReadProfile());
+    WindowProfile profile = FitToScreen(ReadProfile());
+    if (!profile.sizeStored) {
+        // A first start: the three columns and about 15 rows, not the profile's bare default.
+        const wxSize size = FirstWindowSize(profile);
+        profile.xSize = size.x;
+        profile.ySize = size.y;
+        profile = FitToScreen(profile);
+    }
     m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
     m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
     m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
@@ -135,8 +182,22 @@ bool CMainDialog::OnInitDialog() {
     GetMenuBar()->Check(ID_TOOL_LOOKINSIDE, m_state.LookInside());
 
     m_fileList->AssignImageList(CreateStatusImages(), wxIMAGE_LIST_SMALL);
+    // The keys work at once, without a Tab first.
+    m_fileList->RowsWindow()->SetFocus();
     m_viewTimer.Start(kViewIntervalMs);
     return true;
+}
+
+wxSize CMainDialog::FirstWindowSize(const WindowProfile& profile) {
+    // The list's rows are as high as a line of the font or an icon, with the
+    // generic control's spacing; the header a little more.
+    const int lineHeight = std::max(GetCharHeight(), 16) + 6;
+    const int header = GetCharHeight() + 12;
+    const int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+    const int listWidth = profile.c00 + profile.c01 + profile.c02 + scrollBar + 8;
+    const int listHeight = header + 15 * lineHeight + scrollBar + 4;
+    const wxSize client(listWidth, listHeight + m_statusLine->LineHeight() + 2);
+    return ClientToWindowSize(client);
 }
 
 void CMainDialog::SetWindowSize(int width, int height) {
@@ -148,12 +209,15 @@ void CMainDialog::LayoutControls() {
     if (!m_fileList || !m_statusLine) return;
     if (!IsShown()) return;
     const wxSize client = GetClientSize();
-    m_fileList->SetSize(0, 0, client.x, std::max(0, client.y - 16));
-    m_statusLine->SetSize(0, client.y - 14, client.x, 14);
+    const int statusHeight = m_statusLine->LineHeight();
+    m_fileList->SetSize(0, 0, client.x, std::max(0, client.y - statusHeight - 2));
+    m_statusLine->SetSize(0, client.y - statusHeight, client.x, statusHeight);
 }
 
 void CMainDialog::SynchroniseView() {
-    if (m_fileList->Synchronise()) m_statusLine->SetText(FromFileName(m_state.Rows().StatusText()));
+    if (!m_fileList->Synchronise()) return;
+    m_statusLine->SetText(FromFileName(m_state.Rows().StatusText()));
+    m_statusLine->SetCounts(FromProgramText(m_state.CountsText()));
 }
 
 void CMainDialog::OnPaint(wxPaintEvent&) {
@@ -184,18 +248,25 @@ void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
     SynchroniseView();
 }
 
-void CMainDialog::TakeInPaths(std::vector<std::string> paths) {
+void CMainDialog::TakeInPaths(std::vector<std::string> paths, bool checkWhenIn) {
     if (!m_state.Runs().IntakeAccepted() || paths.empty()) return;
-    StartDropIntake(m_state, std::move(paths));
+    if (StartDropIntake(m_state, std::move(paths))) m_checkWhenTakenIn = checkWhenIn;
     SynchroniseView();
 }
 
 void CMainDialog::OnFileExit(wxCommandEvent&) {
     // No question and no busy test: Exit works while any worker runs.
-    Destroy();
+    wxCloseEvent close;
+    OnSysCommand(close);
 }
 
 void CMainDialog::OnSysCommand(wxCloseEvent&) {
+    // The rename dialogs run inside a call of this window: it goes once they have ended.
+    if (m_renameSequence) {
+        m_closeAfterRenaming = true;
+        m_renameSequence->EndSequence();
+        return;
+    }
     Destroy();
 }
 
@@ -205,6 +276,7 @@ void CMainDialog::OnFileNewList(wxCommandEvent&) {
     if (!m_state.Runs().ListChangesAllowed()) return;
     if (!AskYesNo(this, "Delete all item OK?", "List Create")) return;
     m_state.Rows().Clear();
+    m_state.SetCountsText({});
     m_state.SetStatusText(AllFileText(m_state.TotalFiles()));
     SynchroniseView();
 }
@@ -237,6 +309,7 @@ void CMainDialog::OnToolLookInside(wxCommandEvent& event) { m_state.SetLookInsid
 
 void CMainDialog::OnToolCheck(wxCommandEvent&) {
     if (RequestCheckRun(m_state) != CheckCommand::AskToStop) return;
+    // ConfirmCheckStop knows when the run ended while the question was open.
     if (AskYesNo(this, "Stop OK?", "Check Stop")) ConfirmCheckStop(m_state);
     SynchroniseView();
 }
@@ -250,28 +323,57 @@ void CMainDialog::OnRclickFileList(wxContextMenuEvent&) {
     m_contextMenuOpen = false;
 }
 
-void CMainDialog::RenameSelected(wxListEvent&) {
+void CMainDialog::RenameSelected(wxListEvent&) { RenameOneByOne(); }
+
+void CMainDialog::OnToolRenameSelected(wxCommandEvent&) { RenameOneByOne(); }
+
+void CMainDialog::RenameOneByOne() {
+    if (!m_state.Runs().ListChangesAllowed() || m_renameSequence) return;
+    FileList& list = m_state.Rows();
+    // Only rows with a proposal get a dialog; the count costs one pass over
+    // the selected rows' verdicts, no proposal is made for it.
+    const int64_t candidates = list.SelectedWithProposalCount();
+    if (candidates == 0) {
+        if (list.SelectedCount() > 0) m_state.SetStatusText(NothingToRenameText());
+        SynchroniseView();
+        return;
+    }
+    if (candidates > kRenameOneByOneAskAbove) {
+        switch (AskRenameOneByOne(candidates)) {
+            case RenameChoice::OneByOne: break;
+            case RenameChoice::AutoRename: StartAutoRenameOfSelection(); return;
+            case RenameChoice::Cancel: return;
+        }
+    }
     if (!m_state.Runs().TryBeginRenaming()) return;
     struct EndRenaming {
         RunState& runs;
         ~EndRenaming() { runs.EndRenaming(); }
     } endRenaming{m_state.Runs()};
-    m_fileList->CopySelectionToModel();
-    FileList& list = m_state.Rows();
-    RenameRun run;
-    // The row count is read anew each time: a drop may add rows meanwhile.
-    for (int32_t row = 0; row < list.RowCount(); ++row) {
+    RenameSequence sequence;
+    m_renameSequence = &sequence;
+    // The selection as it is now: clicks in the list meanwhile do not change what is asked.
+    const SelectionRanges selection = list.Selection();
+    RenameRun run(m_state.JournalPath(), RenameRunKind::Dialog);
+    int64_t renamed = 0;
+    int64_t notRenamed = 0;
+    for (int32_t row = list.NextSelectedWithProposal(selection, 0); row >= 0;
+         row = list.NextSelectedWithProposal(selection, row + 1)) {
         // The program is asked to end: no dialog for the rows left.
-        if (CloseSignalReceived()) break;
-        if (!list.IsSelected(row)) continue;
+        if (CloseSignalReceived() || sequence.Ended()) break;
         const NameProposal proposal = ProposeName(m_state, row);
         CRenameDialog dialog(this, FromFileName(proposal.currentName), FromFileName(proposal.proposedName));
-        if (dialog.ShowModal() != wxID_OK) continue;
+        const int answer = sequence.Show(dialog);
+        if (answer == wxID_ABORT) break;
+        if (answer != wxID_OK) continue;
         const std::string newName = FileNameBytes(dialog.AfterName());
         if (newName == proposal.currentName) continue;
         if (std::optional<RenameFailure> failure = RenameRow(m_state, row, proposal.currentName, newName, run)) {
+            ++notRenamed;
             SynchroniseView();
             ShowNotice(this, FromFileName(RenameFailureReport({*failure})));
+        } else {
+            ++renamed;
         }
         SynchroniseView();
         // Told at the first rename it concerns, and once.
@@ -279,6 +381,26 @@ void CMainDialog::RenameSelected(wxListEvent&) {
             ShowNotice(this, FromFileName("The file was renamed, but the rename was not journalled and cannot be "
                                           "undone:\n" + *problem));
         }
+    }
+    m_renameSequence = nullptr;
+    m_state.SetStatusText(RenamedText(renamed, notRenamed));
+    RefreshCounts(m_state);
+    if (renamed > 0) StartFindingRunToUndo(m_state);
+    SynchroniseView();
+    if (m_closeAfterRenaming) Destroy();
+}
+
+CMainDialog::RenameChoice CMainDialog::AskRenameOneByOne(int64_t files) {
+    wxMessageDialog box(this,
+                        wxString::Format("Rename %lld files one by one?\n\nAuto Rename gives every selected file "
+                                         "its proposed name at once; Undo takes the run back.",
+                                         static_cast<long long>(files)),
+                        "Rename File", wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_NONE);
+    box.SetYesNoCancelLabels("&One by One", "&Auto Rename", "Cancel");
+    switch (box.ShowModal()) {
+        case wxID_YES: return RenameChoice::OneByOne;
+        case wxID_NO: return RenameChoice::AutoRename;
+        default: return RenameChoice::Cancel;
     }
 }
 
@@ -289,11 +411,13 @@ void CMainDialog::OnAboutBox(wxCommandEvent&) {
 
 void CMainDialog::OnHelpIndex(wxCommandEvent&) { OpenHelpPage(); }
 
-void CMainDialog::OnToolAutoRename(wxCommandEvent&) {
-    // Also keeps a second Auto Rename from changing the selection under a running one.
+void CMainDialog::OnToolAutoRename(wxCommandEvent&) { StartAutoRenameOfSelection(); }
+
+void CMainDialog::StartAutoRenameOfSelection() {
     if (!m_state.Runs().ListChangesAllowed()) return;
-    m_fileList->CopySelectionToModel();
+    if (m_state.Rows().SelectedCount() == 0) return;
     StartAutoRename(m_state, ReportOnWindow());
+    SynchroniseView();
 }
 
 void CMainDialog::OnToolUndoRename(wxCommandEvent&) {
@@ -323,30 +447,50 @@ void CMainDialog::ShowAutoRenameFailures(RenameRunReport report) {
 }
 
 void CMainDialog::OnCharHook(wxKeyEvent& event) {
-    // Enter and Escape change nothing in the main window: they neither close
-    // it nor start a rename from the list.
-    switch (event.GetKeyCode()) {
-        case WXK_RETURN:
-        case WXK_NUMPAD_ENTER:
-        case WXK_ESCAPE:
-            return;
-        default:
-            break;
-    }
-    int command = 0;
-    const int modifiers = event.GetModifiers();
-    if (modifiers == wxMOD_CONTROL && event.GetKeyCode() == 'V') command = ID_EDIT_PASTE;
-    if (modifiers == wxMOD_CONTROL && event.GetKeyCode() == 'A') command = ID_EDIT_SELECTALL;
-    if (modifiers == wxMOD_NONE && (event.GetKeyCode() == WXK_DELETE || event.GetKeyCode() == WXK_NUMPAD_DELETE)) {
-        command = ID_EDIT_REMOVE;
-    }
+    // Escape changes nothing in the main window: it does not close it.
+    if (event.GetKeyCode() == WXK_ESCAPE) return;
+    const int command = CommandOfKey(event.GetKeyCode(), event.GetModifiers());
     if (command == 0) {
         event.Skip();
         return;
     }
+    // A key does what its menu item does, and nothing while the item is greyed.
+    if (!CommandEnabled(command)) return;
     wxCommandEvent commandEvent(wxEVT_MENU, command);
     commandEvent.SetEventObject(this);
     ProcessWindowEvent(commandEvent);
+}
+
+bool CMainDialog::CommandEnabled(int command) const {
+    const RunState& runs = m_state.Runs();
+    const FileList& rows = m_state.Rows();
+    switch (command) {
+        case ID_FILE_NEWLIST: return runs.ListChangesAllowed() && !m_renameSequence;
+        case ID_FILE_ADDFILES:
+        case ID_FILE_ADDFOLDER:
+        case ID_EDIT_PASTE: return runs.IntakeAccepted();
+        case ID_EDIT_SELECTALL:
+        case ID_TOOL_SELECTMISMATCHES:
+        case ID_TOOL_NEXTMISMATCH:
+        case ID_TOOL_PREVMISMATCH: return rows.RowCount() > 0;
+        case ID_EDIT_REMOVE:
+        case ID_TOOL_AUTORENAME:
+        case ID_TOOL_RENAMESELECTED: return runs.ListChangesAllowed() && !m_renameSequence && rows.SelectedCount() > 0;
+        case ID_TOOL_CHECK: return !runs.CheckRefused();
+        case ID_TOOL_UNDORENAME: return runs.ListChangesAllowed() && !m_renameSequence && m_state.GetUndoOffer();
+        default: return true;
+    }
+}
+
+void CMainDialog::OnUpdateCommand(wxUpdateUIEvent& event) {
+    // Controls share the range of numbers; only the menus' commands are decided here.
+    if (GetMenuBar()->FindItem(event.GetId()) == nullptr) {
+        event.Skip();
+        return;
+    }
+    event.Enable(CommandEnabled(event.GetId()));
+    // Undo names the run it would take back.
+    if (event.GetId() == ID_TOOL_UNDORENAME) event.SetText(wxString::FromUTF8(UndoCommandText(m_state.GetUndoOffer())));
 }
 
 void CMainDialog::OnViewTimer(wxTimerEvent&) {
@@ -359,12 +503,41 @@ void CMainDialog::OnViewTimer(wxTimerEvent&) {
         m_dropsShownAccepted = accepted;
     }
 #endif
+    // Counts follow every change made while nothing runs (Undo, Delete, a
+    // dialog rename); one pass over the rows, only when they changed.
+    if (m_state.Runs().ListChangesAllowed() && m_state.Rows().Revision() != m_countedRevision) {
+        RefreshCounts(m_state);
+        m_countedRevision = m_state.Rows().Revision();
+    }
+    if (m_checkWhenTakenIn && m_state.Runs().IntakeAccepted() && m_state.Runs().ListChangesAllowed()) {
+        m_checkWhenTakenIn = false;
+        RequestCheckRun(m_state);
+    }
     SynchroniseView();
+    ShowUnreadableFolders();
     if (CloseSignalReceived()) CloseOnSignal();
+}
+
+void CMainDialog::ShowUnreadableFolders() {
+    // Not over another dialog or menu, whose loop this timer runs in.
+    if (m_renameSequence || m_contextMenuOpen || ModalDialogOpen()) return;
+    std::vector<UnreadableFolder> folders = m_state.TakeUnreadableFolders();
+    if (folders.empty()) return;
+    wxString text;
+    for (const UnreadableFolder& folder : folders) {
+        text += FromFileName(folder.path) + "\n    " + FromProgramText(folder.reason) + "\n";
+    }
+    ShowTextReport(this, "Add Folder Contents",
+                   wxString::Format("%zu folders could not be read:", folders.size()), text);
 }
 
 void CMainDialog::CloseOnSignal() {
     if (wxTheApp->IsScheduledForDestruction(this)) return;
+    if (m_renameSequence) {
+        wxCloseEvent close;
+        OnSysCommand(close);
+        return;
+    }
     // The menu's and the dialogs' own loops run beneath this call and still use
     // the window: the close waits for them to end.
     if (m_contextMenuOpen) return;
@@ -406,10 +579,20 @@ void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
 void CMainDialog::OnEditPaste(wxCommandEvent&) {
     if (!m_state.Runs().IntakeAccepted()) return;
 #ifdef __WXMSW__
-    TakeInPaths(ClipboardFilePaths());
+    std::vector<std::string> files = ClipboardFilePaths();
+    if (!files.empty()) {
+        TakeInPaths(std::move(files));
+        return;
+    }
 #else
-    TakeInUriList(ClipboardFileList());
+    std::string uris = ClipboardFileList();
+    if (!uris.empty()) {
+        TakeInUriList(std::move(uris));
+        return;
+    }
 #endif
+    // A list of paths copied as text, such as a terminal's or an editor's.
+    TakeInPaths(AbsolutePathsInText(ClipboardPlainText()));
 }
 
 void CMainDialog::TakeInUriList(std::string uris) {
@@ -423,10 +606,28 @@ void CMainDialog::OnEditSelectAll(wxCommandEvent&) {
 }
 
 void CMainDialog::OnEditRemove(wxCommandEvent&) {
-    if (!m_state.Runs().ListChangesAllowed()) return;
-    m_fileList->CopySelectionToModel();
+    if (!m_state.Runs().ListChangesAllowed() || m_renameSequence) return;
+    // One pass over the rows, whatever the selection's size.
     if (m_state.Rows().RemoveSelected() == 0) return;
     m_fileList->ForgetSelection();
     m_state.SetStatusText(AllFileText(m_state.TotalFiles()));
+    RefreshCounts(m_state);
+    SynchroniseView();
+}
+
+void CMainDialog::OnToolSelectMismatches(wxCommandEvent&) {
+    m_state.Rows().SelectStatus(STATUS_MISMATCH);
+    const int32_t first = m_state.Rows().Selection().NextFrom(0);
+    if (first >= 0) m_fileList->FocusRow(first, false);
+    m_fileList->RowsWindow()->SetFocus();
+    SynchroniseView();
+}
+
+void CMainDialog::OnToolNextMismatch(wxCommandEvent& event) {
+    const bool forward = event.GetId() == ID_TOOL_NEXTMISMATCH;
+    const int32_t row = m_state.Rows().FindStatus(m_fileList->FocusedRow(), forward, STATUS_MISMATCH);
+    if (row < 0) return;
+    m_fileList->FocusRow(row, true);
+    m_fileList->RowsWindow()->SetFocus();
     SynchroniseView();
 }

@@ -3,6 +3,7 @@
 // frame carries a menu bar; the program ends when it is destroyed.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,9 @@ class wxListEvent;
 class CFileListView;
 class CStatusLine;
 class GuiHandOver;
+class RenameSequence;
 struct RenameRunReport;
+struct WindowProfile;
 
 class CMainDialog : public wxFrame {
 public:
@@ -32,15 +35,18 @@ public:
 
     // Places the window at the screen's top-left corner with this outer size.
     void SetWindowSize(int width, int height);
-    // List over the client area but its last 16 pixels; status line in the last 14.
+    // List over the client area but the status line's height at the bottom.
     void LayoutControls();
+    // The outer size that shows the profile's three columns and about 15 rows.
+    wxSize FirstWindowSize(const WindowProfile& profile);
 
     // Shows what changed in the model since the last time; the timer calls it.
     void SynchroniseView();
 
     // Adds a row per path as a drop of them does; ignored while drops are
-    // refused. The command line and Add Files come in here.
-    void TakeInPaths(std::vector<std::string> paths);
+    // refused. The command line and Add Files come in here; with
+    // `checkWhenIn`, Tool > Check follows once the rows are in.
+    void TakeInPaths(std::vector<std::string> paths, bool checkWhenIn = false);
     // The same for a list of file URIs ("text/uri-list" or GNOME's copied
     // files), as a drop or the clipboard gives it: parsed on the worker.
     void TakeInUriList(std::string uris);
@@ -49,6 +55,10 @@ public:
     CFileListView* FileListView() const { return m_fileList; }
     CStatusLine* StatusLine() const { return m_statusLine; }
     GuiHandOver& HandOver() const { return *m_handOver; }
+    // Whether a command can run now: its menu item is greyed, its key does nothing otherwise.
+    bool CommandEnabled(int command) const;
+    // The rename dialogs of a double click, Enter or F2 are being shown.
+    bool RenamingOneByOne() const { return m_renameSequence != nullptr; }
 
 private:
     // The routing table's handlers, in its order.
@@ -67,7 +77,8 @@ private:
     void OnHelpIndex(wxCommandEvent& event);
     void OnToolAutoRename(wxCommandEvent& event);
     void OnToolUndoRename(wxCommandEvent& event);
-    // Enter and Escape change nothing; Ctrl+V, Ctrl+A and Delete become commands.
+    // The commands' keys (Enter, F2, F3, Ctrl+M, Ctrl+A, Ctrl+V, Delete) become
+    // their commands; Escape changes nothing.
     void OnCharHook(wxKeyEvent& event);
     void OnViewTimer(wxTimerEvent& event);
     void OnFileAddFiles(wxCommandEvent& event);
@@ -75,11 +86,24 @@ private:
     void OnEditPaste(wxCommandEvent& event);
     void OnEditSelectAll(wxCommandEvent& event);
     void OnEditRemove(wxCommandEvent& event);
+    void OnToolSelectMismatches(wxCommandEvent& event);
+    // Next and Previous Mismatch.
+    void OnToolNextMismatch(wxCommandEvent& event);
+    void OnToolRenameSelected(wxCommandEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+
+    // One Rename File dialog per selected row with a proposal; with many, asks first.
+    void RenameOneByOne();
+    enum class RenameChoice { OneByOne, AutoRename, Cancel };
+    RenameChoice AskRenameOneByOne(int64_t files);
+    void StartAutoRenameOfSelection();
 
     // A run's failures in the report dialog, its notice in a message box.
     void ShowAutoRenameFailures(RenameRunReport report);
     // For a worker: hands its report to the window's thread, if there is anything to show.
     std::function<void(RenameRunReport)> ReportOnWindow();
+    // The folders the last folder intake could not read, when several.
+    void ShowUnreadableFolders();
     // A close request by signal: closes the window once nothing modal is open.
     void CloseOnSignal();
 
@@ -93,6 +117,12 @@ private:
     bool m_contextMenuOpen = false;
     // Whether the window shows the drop cursor as accepting; it follows the run state.
     bool m_dropsShownAccepted = false;
+    // Set while the rename dialogs are shown; a close request waits for them to end.
+    RenameSequence* m_renameSequence = nullptr;
+    bool m_closeAfterRenaming = false;
+    // The command line asked for a check of the paths being taken in.
+    bool m_checkWhenTakenIn = false;
+    uint64_t m_countedRevision = 0;  // the rows' revision the counts were taken at
     CFileListView* m_fileList = nullptr;
     CStatusLine* m_statusLine = nullptr;
     wxTimer m_viewTimer;

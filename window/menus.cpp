@@ -20,9 +20,19 @@ wxMenuBar* CreateMainMenuBar() {
     file->AppendSeparator();
     file->Append(ID_FILE_EXIT, "&Exit");
 
+    auto* edit = new wxMenu;
+    edit->Append(ID_EDIT_PASTE, "&Paste Files\tCtrl+V");
+    edit->Append(ID_EDIT_SELECTALL, "Select &All\tCtrl+A");
+    edit->Append(ID_EDIT_REMOVE, "&Remove from List\tDelete");
+
     auto* tool = new wxMenu;
     tool->Append(ID_TOOL_CHECK, "&Check");
     tool->AppendSeparator();
+    tool->Append(ID_TOOL_SELECTMISMATCHES, "Select &Mismatches\tCtrl+M");
+    tool->Append(ID_TOOL_NEXTMISMATCH, "&Next Mismatch\tF3");
+    tool->Append(ID_TOOL_PREVMISMATCH, "&Previous Mismatch\tShift+F3");
+    tool->AppendSeparator();
+    tool->Append(ID_TOOL_RENAMESELECTED, "&Rename One by One...\tF2");
     tool->Append(ID_TOOL_AUTORENAME, "Auto Rename");
     tool->Append(ID_TOOL_UNDORENAME, "&Undo Last Rename Run");
     // Last, so the items above keep their places under the keyboard.
@@ -36,6 +46,7 @@ wxMenuBar* CreateMainMenuBar() {
 
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
+    bar->Append(edit, "&Edit");
     bar->Append(tool, "&Tool");
     bar->Append(about, "&About");
     return bar;

@@ -17,3 +17,6 @@ void ShowNotice(wxWindow* owner, const wxString& text, const wxString& caption =
 // A defect the program cannot run with: the message in a box captioned with
 // the application's name. The caller ends the process afterwards.
 void ShowFatalMessage(const std::string& message);
+
+// A summary line over a long text to read or copy, with OK.
+void ShowTextReport(wxWindow* owner, const wxString& caption, const wxString& summary, const wxString& text);

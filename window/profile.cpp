@@ -37,11 +37,13 @@ std::optional<int> ParseSaturated(const wxString& text) {
     return static_cast<int>(std::clamp(value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
-int ReadKey(wxFileConfig& config, const char* key, int fallback) {
+std::optional<int> ReadNumber(wxFileConfig& config, const char* key) {
     wxString text;
-    if (!config.Read(kSection + key, &text)) return fallback;
-    return ParseSaturated(text).value_or(fallback);
+    if (!config.Read(kSection + key, &text)) return std::nullopt;
+    return ParseSaturated(text);
 }
+
+int ReadKey(wxFileConfig& config, const char* key, int fallback) { return ReadNumber(config, key).value_or(fallback); }
 
 }  // namespace
 
@@ -62,8 +64,11 @@ WindowProfile ReadProfile() {
     wxLogNull quiet;
     WindowProfile profile;
     const std::unique_ptr<wxFileConfig> config = OpenProfile();
-    profile.xSize = ReadKey(*config, "XSize", profile.xSize);
-    profile.ySize = ReadKey(*config, "YSize", profile.ySize);
+    const std::optional<int> xSize = ReadNumber(*config, "XSize");
+    const std::optional<int> ySize = ReadNumber(*config, "YSize");
+    profile.sizeStored = xSize && ySize;
+    profile.xSize = xSize.value_or(profile.xSize);
+    profile.ySize = ySize.value_or(profile.ySize);
     profile.c00 = ReadKey(*config, "C00", profile.c00);
     profile.c01 = ReadKey(*config, "C01", profile.c01);
     profile.c02 = ReadKey(*config, "C02", profile.c02);

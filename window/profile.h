@@ -15,6 +15,7 @@ struct WindowProfile {
     int c01 = 200;    // width of "Filename"
     int c02 = 200;    // width of "Expect type"
     int lookInside = 1;  // Tool > Look Inside Documents: 0 off, anything else on
+    bool sizeStored = false;  // the profile held a number for both XSize and YSize
 };
 
 wxString ProfilePath();

@@ -38,7 +38,10 @@ private:
         const RenameFailure& failure = m_failures[static_cast<size_t>(item)];
         switch (column) {
             case kColumnFile: return FromFileName(failure.oldPath);
-            case kColumnNewName: return FromFileName(FileNameOf(SplitPath(failure.newPath)));
+            // A row without a proposal has no new name to show.
+            case kColumnNewName:
+                if (failure.newPath.empty()) return "(none)";
+                return FromFileName(FileNameOf(SplitPath(failure.newPath)));
             default: return FromProgramText(failure.reason);
         }
     }

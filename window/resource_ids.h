@@ -34,3 +34,8 @@ inline constexpr int ID_EDIT_SELECTALL = 1014;
 inline constexpr int ID_EDIT_REMOVE = 1015;
 // The switch for the second look inside containers.
 inline constexpr int ID_TOOL_LOOKINSIDE = 1016;
+// Finding the mismatches and renaming the selected rows one by one.
+inline constexpr int ID_TOOL_SELECTMISMATCHES = 1017;
+inline constexpr int ID_TOOL_NEXTMISMATCH = 1018;
+inline constexpr int ID_TOOL_PREVMISMATCH = 1019;
+inline constexpr int ID_TOOL_RENAMESELECTED = 1020;

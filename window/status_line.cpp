@@ -1,20 +1,34 @@
 #include "window/status_line.h"
 
+#include <algorithm>
+
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 
+namespace {
+
+constexpr int kPadding = 3;
+
+}  // namespace
+
 wxBEGIN_EVENT_TABLE(CStatusLine, wxWindow)
     EVT_PAINT(CStatusLine::OnPaint)
-    EVT_SIZE(CStatusLine::OnSize)
 wxEND_EVENT_TABLE()
 
 CStatusLine::CStatusLine(wxWindow* parent, wxWindowID id)
-    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE) {
+    : wxWindow(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      m_font(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    FitFont();
+    SetFont(m_font);
     // Shown, never typed into: it takes no focus and no keys.
     Disable();
+}
+
+int CStatusLine::LineHeight() const {
+    wxClientDC dc(const_cast<CStatusLine*>(this));
+    dc.SetFont(m_font);
+    return dc.GetCharHeight() + 2 * kPadding;
 }
 
 void CStatusLine::SetText(const wxString& text) {
@@ -23,23 +37,10 @@ void CStatusLine::SetText(const wxString& text) {
     Refresh(false);
 }
 
-void CStatusLine::OnSize(wxSizeEvent& event) {
-    FitFont();
+void CStatusLine::SetCounts(const wxString& counts) {
+    if (counts == m_counts) return;
+    m_counts = counts;
     Refresh(false);
-    event.Skip();
-}
-
-void CStatusLine::FitFont() {
-    // The largest size of the GUI font whose line fits between the edge's
-    // top and bottom pixels.
-    const int height = GetClientSize().y > 0 ? GetClientSize().y : 14;
-    wxClientDC dc(this);
-    m_font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-    for (double points = m_font.GetFractionalPointSize(); points > 4; points -= 0.5) {
-        m_font.SetFractionalPointSize(points);
-        dc.SetFont(m_font);
-        if (dc.GetCharHeight() <= height - 2) break;
-    }
 }
 
 void CStatusLine::OnPaint(wxPaintEvent&) {
@@ -56,12 +57,24 @@ void CStatusLine::OnPaint(wxPaintEvent&) {
     dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
     dc.DrawLine(size.x - 1, 0, size.x - 1, size.y);
 
-    if (m_text.empty()) return;
     dc.SetFont(m_font);
-    // Grey as a disabled field's text, but darker than the theme's grey, which
-    // is hard to read at this size.
+    // Grey as a disabled field's text, but darker than the theme's grey, which is hard to read.
     dc.SetTextForeground(wxColour(72, 72, 72));
+    int textRight = size.x - kPadding;
+    if (!m_counts.empty()) {
+        const wxSize extent = dc.GetTextExtent(m_counts);
+        // The counts may take two thirds of the line: after a check they matter most.
+        const int left = std::max(size.x / 3, size.x - kPadding - extent.x);
+        dc.SetClippingRegion(left, 1, std::max(0, size.x - 1 - left), std::max(0, size.y - 2));
+        dc.DrawText(m_counts, left, (size.y - extent.y) / 2);
+        dc.DestroyClippingRegion();
+        // A thin separator between the two fields.
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+        dc.DrawLine(left - kPadding - 1, 2, left - kPadding - 1, size.y - 2);
+        textRight = left - 2 * kPadding - 2;
+    }
+    if (m_text.empty()) return;
     const wxSize extent = dc.GetTextExtent(m_text);
-    dc.SetClippingRegion(1, 1, std::max(0, size.x - 2), std::max(0, size.y - 2));
-    dc.DrawText(m_text, 3, (size.y - extent.y) / 2);
+    dc.SetClippingRegion(1, 1, std::max(0, textRight - 1), std::max(0, size.y - 2));
+    dc.DrawText(m_text, kPadding, (size.y - extent.y) / 2);
 }

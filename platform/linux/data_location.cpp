@@ -45,10 +45,18 @@ std::string UserStateFolder() {
     return base + "/quorvane/";
 }
 
-std::string LocateDataFile(const std::string& name) {
-    if (Exists(name)) return name;
+std::vector<std::string> DataFilePlaces(const std::string& name) {
+    std::vector<std::string> places{name};
     const std::string installed = InstalledDataFile(name);
-    return !installed.empty() && Exists(installed) ? installed : name;
+    if (!installed.empty()) places.push_back(installed);
+    return places;
+}
+
+std::string LocateDataFile(const std::string& name) {
+    for (const std::string& place : DataFilePlaces(name)) {
+        if (Exists(place)) return place;
+    }
+    return name;
 }
 
 std::string LocateUserOrInstalledDataFile(const std::string& name) {

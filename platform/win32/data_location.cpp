@@ -41,11 +41,18 @@ std::string UserStateFolder() {
 
 // Windows keeps a program's files beside it: the current folder first, as
 // the user's own copy, then the executable's folder.
-std::string LocateDataFile(const std::string& name) {
-    if (Exists(name)) return name;
+std::vector<std::string> DataFilePlaces(const std::string& name) {
+    std::vector<std::string> places{name};
     const std::string folder = ExecutableFolder();
-    const std::string installed = folder.empty() ? std::string() : folder + name;
-    return !installed.empty() && Exists(installed) ? installed : name;
+    if (!folder.empty()) places.push_back(folder + name);
+    return places;
+}
+
+std::string LocateDataFile(const std::string& name) {
+    for (const std::string& place : DataFilePlaces(name)) {
+        if (Exists(place)) return place;
+    }
+    return name;
 }
 
 std::string LocateUserOrInstalledDataFile(const std::string& name) {

@@ -117,8 +117,9 @@ void MainWindowTest::WaitUntilIdle() {
 }
 
 void MainWindowTest::SelectRows(const std::vector<long>& rows) {
-    CFileListView* list = m_window->FileListView();
-    for (long row : rows) list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    // As Ctrl+clicks do: the selection is the model's.
+    for (long row : rows) Rows().SetSelected(static_cast<int32_t>(row), true);
+    Pump();
 }
 
 void MainWindowTest::DoubleClickList() {

@@ -1,4 +1,5 @@
-// The program's start: the command line's paths, made absolute, reach the new main window as a drop of them would.
+// The program's start: the command line's paths, made absolute, reach the new
+// main window as a drop of them would, and "--check" first checks them.
 #include <string>
 #include <vector>
 
@@ -14,11 +15,44 @@ TEST_F(WaysIn, CommandLineGivesTheRowsADropGives) {
     std::vector<std::string> arguments = {"quorvane"};
     for (const PathCase& c : kPathCases) arguments.push_back(c.isFolder ? c.path + "/" : "./" + c.path);
     fs::current_path(m_files.Path());
-    const std::vector<std::string> paths = CommandLinePaths(arguments);
+    const CommandLine commandLine = ParseCommandLine(arguments);
     fs::current_path(m_work.Path());
-    m_window = OpenMainWindow(paths);
+    EXPECT_FALSE(commandLine.checkAtOnce);
+    m_window = OpenMainWindow(commandLine);
     ASSERT_TRUE(PumpUntil([this] { return m_window->IsShownOnScreen(); }));
     ExpectTheRowsADropGives();
+}
+
+// "--check" counts only as the first argument; elsewhere, or spelled as a
+// path, it is a file's name.
+TEST(CommandLineTest, CheckOnlyAsTheFirstArgument) {
+    const struct {
+        std::vector<std::string> arguments;
+        bool checkAtOnce;
+        size_t paths;
+    } cases[] = {
+        {{"quorvane"}, false, 0},
+        {{"quorvane", "--check"}, true, 0},
+        {{"quorvane", "--check", "a", "b"}, true, 2},
+        {{"quorvane", "a", "--check"}, false, 2},
+        {{"quorvane", "./--check"}, false, 1},
+        {{"quorvane", "--check", "--check"}, true, 1},
+    };
+    for (const auto& c : cases) {
+        const CommandLine commandLine = ParseCommandLine(c.arguments);
+        EXPECT_EQ(commandLine.checkAtOnce, c.checkAtOnce) << c.arguments.size();
+        EXPECT_EQ(commandLine.paths.size(), c.paths) << c.arguments.size();
+    }
+}
+
+// As the file manager's "Check with Quorvane" starts it: the rows come in and are checked.
+TEST_F(WaysIn, CheckFromTheCommandLineChecksTheRows) {
+    MakeFiles();
+    m_window = OpenMainWindow(ParseCommandLine({"quorvane", "--check", m_files.Path().string()}));
+    ASSERT_TRUE(PumpUntil([this] {
+        return m_window->State().Rows().RowCount() == 1 &&
+               m_window->State().Rows().StatusText().starts_with("All File : 1  CheckFile : ");
+    })) << m_window->State().Rows().StatusText();
 }
 
 }  // namespace

@@ -61,4 +61,27 @@ INSTANTIATE_TEST_SUITE_P(Formats, PasteFiles,
                                                          "copy\n", "\n"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A list of paths copied as text (a terminal's, an editor's): its absolute
+// paths become rows, its other lines are left out.
+TEST_F(MainWindowTest, PlainTextPathsArePastedAsRows) {
+    const fs::path first = m_files.Write("first.gif", "GIF89a");
+    const fs::path second = m_files.Write("with space.png", "GIF89a");
+    const std::string text = first.string() + "\nnot a path\n" + second.string() + "\r\n";
+    {
+        wxClipboardLocker locker;
+        ASSERT_FALSE(!locker);
+        ASSERT_TRUE(wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text))));
+    }
+    OpenWindow();
+    PressInList([](wxUIActionSimulator& keys) { keys.Char('v', wxMOD_CONTROL); });
+    {
+        wxClipboardLocker locker;
+        wxTheClipboard->Clear();
+    }
+    ASSERT_TRUE(PumpUntil([this] { return Rows().RowCount() == 2; })) << "rows: " << Rows().RowCount();
+    WaitUntilIdle();
+    EXPECT_EQ(Rows().PathOf(0), first.string());
+    EXPECT_EQ(Rows().PathOf(1), second.string());
+}
+
 }  // namespace

@@ -91,7 +91,19 @@ TEST_P(FatalSignatureFile, EndsWithCodeOneAndTheExactMessage) {
     EXPECT_EQ(shown, "0") << "the window was shown before the signature file was read";
     EXPECT_FALSE(fs::exists(folder.Path() / "config" / "Quorvane.conf"));
     EXPECT_FALSE(fs::exists(folder.Path() / "config"));
-    EXPECT_EQ(message, WithUnixLineEnds(*expected));
+    // The table's own message first, unchanged, then what it means in English.
+    const std::string own = WithUnixLineEnds(*expected);
+    EXPECT_EQ(message.rfind(own.substr(0, own.find_last_not_of('\n') + 1) + "\n\nThe signature table cannot be used: " +
+                                (folder.Path() / "Quorvane.dat").string(),
+                            0),
+              0u)
+        << message;
+    // Where it was looked for is said when it was not found.
+    const bool missing = GetParam().contents == nullptr;
+    EXPECT_EQ(message.find("It was looked for in:\n    " + (folder.Path() / "Quorvane.dat").string()) !=
+                  std::string::npos,
+              missing)
+        << message;
     EXPECT_EQ(message.find('\r'), std::string::npos);
 }
 

@@ -219,7 +219,7 @@ TEST_P(RemoveRows, DeleteTakesSelectedRowsOutOfTheListOnly) {
         if (c.selectedRows.empty()) {
             keys.Char('a', wxMOD_CONTROL);
             // Selecting is allowed at any time; this also proves the keys arrive.
-            ASSERT_TRUE(PumpUntil([list] { return list->GetSelectedItemCount() == 5; }, std::chrono::seconds(5)));
+            ASSERT_TRUE(PumpUntil([this] { return Rows().SelectedCount() == 5; }, std::chrono::seconds(5)));
         }
         keys.Char(WXK_DELETE);
     });
@@ -233,7 +233,7 @@ TEST_P(RemoveRows, DeleteTakesSelectedRowsOutOfTheListOnly) {
     EXPECT_EQ(list->GetItemCount(), static_cast<int>(c.remaining.size()));
     EXPECT_EQ(StatusLineText(), "All File : " + std::to_string(c.remaining.size()));
     if (c.remaining.size() < names.size()) {
-        EXPECT_EQ(list->GetSelectedItemCount(), 0);
+        EXPECT_EQ(Rows().SelectedCount(), 0);
     }
     for (const std::string& name : names) EXPECT_TRUE(fs::exists(m_files.Path() / name)) << name;
 }

@@ -45,6 +45,7 @@ TEST_F(MainWindowTest, ExitDuringCheckRunEndsAtOnceAndWritesProfile) {
     EXPECT_NE(profile.find("YSize=320"), std::string::npos) << profile;
 }
 
+// Enter renames only rows with a proposal: unchecked rows have none.
 TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseNorRename) {
     CMainDialog* window = OpenWindow();
     for (const char* name : {"a.gif", "b.gif", "c.gif"}) DropPaths({m_files.Write(name, "GIF89a")});
@@ -52,8 +53,7 @@ TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseNorRename) {
     window->SetSize(400, 300);
     ASSERT_TRUE(PumpUntil([window] { return window->GetSize() == wxSize(400, 300); }));
     CFileListView* list = window->FileListView();
-    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    list->FocusRow(0, true);
     window->Raise();
     list->SetFocus();
     Pump();
@@ -61,8 +61,7 @@ TEST_F(MainWindowTest, EnterAndEscapeNeitherCloseNorRename) {
     wxUIActionSimulator keys;
     // The keyboard does reach the list: Down moves the selection.
     keys.Char(WXK_DOWN);
-    ASSERT_TRUE(PumpUntil([list] { return list->GetItemState(1, wxLIST_STATE_SELECTED) != 0; },
-                          std::chrono::seconds(5)))
+    ASSERT_TRUE(PumpUntil([this] { return Rows().IsSelected(1); }, std::chrono::seconds(5)))
         << "key presses do not reach the list; the rest of this test would prove nothing";
 
     // No dialog is expected: a rename dialog or a box would fail the test.

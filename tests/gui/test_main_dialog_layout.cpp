@@ -31,6 +31,8 @@ TEST_F(MainWindowTest, ControlsAreTheDocumentedOnes) {
     EXPECT_EQ(list->GetId(), IDC_FILE_LIST);
     EXPECT_EQ(window->StatusLine()->GetId(), IDC_STATUS_LINE);
     EXPECT_TRUE(window->GetIcon().IsOk());
+    // The list takes the keys from the start, without a Tab first.
+    EXPECT_TRUE(wxWindow::FindFocus() == list || wxWindow::FindFocus() == list->RowsWindow());
 }
 
 struct LayoutCase {
@@ -48,8 +50,11 @@ TEST_P(LayoutTest, ListAndStatusLineCoverTheClientArea) {
         ASSERT_TRUE(PumpUntil([&] { return window->GetClientSize() == client; }));
         Pump();
     }
-    EXPECT_EQ(window->FileListView()->GetRect(), wxRect(0, 0, client.x, client.y - 16));
-    EXPECT_EQ(window->StatusLine()->GetRect(), wxRect(0, client.y - 14, client.x, 14));
+    // The status line is as high as a line of the normal font needs; the list takes the rest.
+    const int line = window->StatusLine()->LineHeight();
+    EXPECT_GE(line, window->GetCharHeight() + 2);
+    EXPECT_EQ(window->FileListView()->GetRect(), wxRect(0, 0, client.x, std::max(0, client.y - line - 2)));
+    EXPECT_EQ(window->StatusLine()->GetRect(), wxRect(0, client.y - line, client.x, line));
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, LayoutTest,

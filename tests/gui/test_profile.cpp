@@ -15,6 +15,7 @@ namespace {
 constexpr int kAreaWidth = -1001;    // width of the screen's work area
 constexpr int kAreaHeight = -1002;   // height of the screen's work area
 constexpr int kScreenWidth = -1003;  // width of the whole screen
+constexpr int kFirstStart = -1004;   // no size stored: one that shows the columns and about 15 rows
 
 int OnThisScreen(int expected) {
     const wxDisplay display(0u);
@@ -43,8 +44,18 @@ TEST_P(StartProfile, WindowTakesRememberedSizeAtTopLeft) {
     CMainDialog* window = OpenWindow();
     EXPECT_EQ(window->GetTitle(), "Quorvane");
     EXPECT_EQ(window->GetPosition(), wxPoint(0, 0));
-    EXPECT_EQ(window->GetSize(), wxSize(OnThisScreen(c.xSize), OnThisScreen(c.ySize)));
     CFileListView* list = window->FileListView();
+    if (c.xSize == kFirstStart) {
+        // Not the bare 150 x 100 default: every column and about 15 rows show, within the work area.
+        const wxRect area = wxDisplay(0u).GetClientArea();
+        EXPECT_LE(window->GetSize().x, area.width);
+        EXPECT_LE(window->GetSize().y, area.height);
+        EXPECT_GE(list->GetClientSize().x, c.c00 + c.c01 + c.c02) << list->GetClientSize().x;
+        EXPECT_GE(list->GetCountPerPage(), 14);
+        EXPECT_LE(list->GetCountPerPage(), 17);
+    } else {
+        EXPECT_EQ(window->GetSize(), wxSize(OnThisScreen(c.xSize), OnThisScreen(c.ySize)));
+    }
     ASSERT_EQ(list->GetColumnCount(), 3);
     EXPECT_EQ(list->GetColumnWidth(0), OnThisScreen(c.c00));
     EXPECT_EQ(list->GetColumnWidth(1), OnThisScreen(c.c01));
@@ -56,12 +67,13 @@ TEST_P(StartProfile, WindowTakesRememberedSizeAtTopLeft) {
 INSTANTIATE_TEST_SUITE_P(
     Profiles, StartProfile,
     ::testing::Values(
-        ProfileCase{"Empty", nullptr, 150, 100, 300, 200, 200},
+        ProfileCase{"Empty", nullptr, kFirstStart, kFirstStart, 300, 200, 200},
         ProfileCase{"Stored", "[Quorvaner]\nXSize=420\nYSize=310\nC00=111\nC01=122\nC02=133\n", 420, 310, 111, 122, 133},
         ProfileCase{"OnlySize", "[Quorvaner]\nXSize=333\nYSize=222\n", 333, 222, 300, 200, 200},
-        ProfileCase{"LookInsideOff", "[Quorvaner]\nLookInside=0\n", 150, 100, 300, 200, 200, false},
-        ProfileCase{"OtherSection", "[Elsewhere]\nXSize=333\nC00=5\n", 150, 100, 300, 200, 200},
-        ProfileCase{"NoNumbers", "[Quorvaner]\nXSize=wide\nYSize=\nC00=12px\nC01=-\n", 150, 100, 300, 200, 200},
+        ProfileCase{"LookInsideOff", "[Quorvaner]\nLookInside=0\n", kFirstStart, kFirstStart, 300, 200, 200, false},
+        ProfileCase{"OtherSection", "[Elsewhere]\nXSize=333\nC00=5\n", kFirstStart, kFirstStart, 300, 200, 200},
+        ProfileCase{"NoNumbers", "[Quorvaner]\nXSize=wide\nYSize=\nC00=12px\nC01=-\n", kFirstStart, kFirstStart,
+                    300, 200, 200},
         // A damaged or foreign profile never puts the window or a column out of reach.
         ProfileCase{"LargerThanTheScreen", "[Quorvaner]\nXSize=999999\nYSize=999999\nC00=999999\n", kAreaWidth,
                     kAreaHeight, kScreenWidth, 200, 200},
@@ -69,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "[Quorvaner]\nXSize=2147483648\nYSize=99999999999999999999999\n"
                     "C00=-2147483649\nC01=2147483648\nC02=-99999999999999999999999\n",
                     kAreaWidth, kAreaHeight, 0, kScreenWidth, 0},
-        ProfileCase{"NegativeColumns", "[Quorvaner]\nC00=-1\nC01=-2\nC02=-300\n", 150, 100, 0, 0, 0}),
+        ProfileCase{"NegativeColumns", "[Quorvaner]\nC00=-1\nC01=-2\nC02=-300\nXSize=420\nYSize=310\n", 420, 310,
+                    0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct CloseCase {

@@ -65,8 +65,10 @@ TEST_F(RenameTest, DialogLayoutAndFocus) {
             const auto rect = [dialog](int x, int y, int w, int h) {
                 return wxRect(dialog->ConvertDialogToPixels(wxPoint(x, y)), dialog->ConvertDialogToPixels(wxSize(w, h)));
             };
-            EXPECT_EQ(dialog->OkButton()->GetRect(), rect(7, 67, 100, 12));
-            EXPECT_EQ(dialog->FindWindow(wxID_CANCEL)->GetRect(), rect(116, 67, 100, 12));
+            EXPECT_EQ(dialog->OkButton()->GetRect(), rect(7, 67, 66, 12));
+            EXPECT_EQ(dialog->FindWindow(wxID_CANCEL)->GetRect(), rect(78, 67, 66, 12));
+            EXPECT_EQ(dialog->CancelAllButton()->GetRect(), rect(150, 67, 66, 12));
+            EXPECT_EQ(dialog->CancelAllButton()->GetLabel(), "Cancel &All");
             EXPECT_EQ(dialog->BeforeField()->GetRect(), rect(7, 19, 209, 12));
             EXPECT_EQ(dialog->AfterField()->GetRect(), rect(7, 47, 209, 12));
             EXPECT_EQ(dialog->BeforeField()->GetId(), IDC_BEFORE_NAME);
@@ -74,14 +76,20 @@ TEST_F(RenameTest, DialogLayoutAndFocus) {
             EXPECT_FALSE(dialog->BeforeField()->IsEditable());
             EXPECT_TRUE(dialog->AfterField()->IsEditable());
             EXPECT_EQ(dialog->GetDefaultItem(), dialog->OkButton());
-            // Tab order is creation order: OK, Cancel, the two fields, the two labels.
+            // The new name is chosen up to its extension, so typing keeps ".png".
+            long from = -1, to = -1;
+            dialog->AfterField()->GetSelection(&from, &to);
+            EXPECT_EQ(from, 0);
+            EXPECT_EQ(to, 5) << "photo of photo.png";
+            // Tab order is creation order: the two fields, OK, Cancel, Cancel All, the two labels.
             const wxWindowList& children = dialog->GetChildren();
-            EXPECT_EQ(children[0], dialog->OkButton());
-            EXPECT_EQ(children[1]->GetId(), wxID_CANCEL);
-            EXPECT_EQ(children[2], dialog->BeforeField());
-            EXPECT_EQ(children[3], dialog->AfterField());
-            EXPECT_EQ(children[4]->GetLabel(), "Before filename:");
-            EXPECT_EQ(children[5]->GetLabel(), "After filename:");
+            EXPECT_EQ(children[0], dialog->BeforeField());
+            EXPECT_EQ(children[1], dialog->AfterField());
+            EXPECT_EQ(children[2], dialog->OkButton());
+            EXPECT_EQ(children[3]->GetId(), wxID_CANCEL);
+            EXPECT_EQ(children[4], dialog->CancelAllButton());
+            EXPECT_EQ(children[5]->GetLabel(), "Before filename:");
+            EXPECT_EQ(children[6]->GetLabel(), "After filename:");
             return wxID_CANCEL;
         }
     };

@@ -27,7 +27,7 @@ TEST_F(RenameTest, TwoThousandFailuresGiveAReportThatFitsTheScreenAtOnce) {
     DropPaths(paths);
     SendCommand(ID_TOOL_CHECK);
     WaitUntilIdle();
-    m_window->FileListView()->SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    m_window->FileListView()->SelectAllRows();
 
     std::vector<SeenReport> reports;
     m_dialogs->Expect(ShowReport(&reports));

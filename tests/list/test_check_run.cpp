@@ -121,9 +121,11 @@ TEST_F(BusyCheckRunTest, ARenamingNeverOverlapsAStoppingWorker) {
     EXPECT_EQ(List().StatusText(), "All File : 20000  CheckFile : 20000");
 }
 
-TEST_F(BusyCheckRunTest, AStopWithNoRunLeftIsRememberedUntilTheNextStart) {
-    ConfirmCheckStop(state);
-    EXPECT_EQ(List().StatusText(), "Check Aborted.  All File : 0  CheckFile : 0");
+TEST_F(BusyCheckRunTest, AStopWithNoRunLeftKeepsTheSummaryAndIsRememberedUntilTheNextStart) {
+    // The run ended while "Stop OK?" was open: nothing was aborted.
+    List().SetStatusText("All File : 0  CheckFile : 0");
+    EXPECT_FALSE(ConfirmCheckStop(state));
+    EXPECT_EQ(List().StatusText(), "All File : 0  CheckFile : 0");
     EXPECT_TRUE(Runs().StopRequested());
     DropManyFiles(3);
     RunCheckToTheEnd();

@@ -43,3 +43,24 @@ TEST_F(DropIntakeTest, ADropIsBusyFromTheMomentItIsHandedOver) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+namespace {
+
+// Ctrl+V with a plain-text list: absolute paths, one a line, anything else left out.
+TEST(PastedText, GivesTheAbsolutePathsOfItsLines) {
+    const struct {
+        const char* text;
+        std::vector<std::string> paths;
+    } cases[] = {
+        {"/a/one.png\n/b/two.gif\n", {"/a/one.png", "/b/two.gif"}},
+        {"/a/crlf.png\r\n  \r\n/b/trailing.gif  ", {"/a/crlf.png", "/b/trailing.gif"}},
+        {"relative.png\nhello world\n~/home.png\n", {}},
+        {"/a//double/./x.png", {"/a/double/x.png"}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AbsolutePathsInText(c.text), c.paths) << c.text;
+}
+
+}  // namespace
+#endif

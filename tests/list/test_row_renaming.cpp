@@ -8,6 +8,7 @@
 #include "list/check_run.h"
 #include "engine/journal_reader.h"
 #include "list/row_renaming.h"
+#include "list/status_texts.h"
 #include "tests/list/list_fixture.h"
 
 using testsupport::ReadFile;
@@ -81,7 +82,7 @@ TEST_F(RowRenamingTest, AFailedRenameKeepsTheRowAndNamesTheReason) {
 
 TEST_F(RowRenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd) {
     WriteFile(dir / "a.gif", testsupport::kPngBytes);           // renamed
-    WriteFile(dir / "b.txt", "plain");                          // no proposal: renamed onto itself
+    WriteFile(dir / "b.txt", "plain");                          // no proposal: left alone
     WriteFile(dir / "c.gif", testsupport::kPngBytes);           // target taken
     WriteFile(dir / "c.png", "occupied");
     WriteFile(dir / "d.gif", testsupport::kPngBytes);           // not selected
@@ -89,7 +90,8 @@ TEST_F(RowRenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd)
     const int32_t b = AddRow("b.txt");
     const int32_t c = AddRow("c.gif", kPng);
     const int32_t d = AddRow("d.gif", kPng);
-    for (int32_t row : {a, b, c}) List().SetSelected(row, true);
+    const int32_t e = AddRow("gone.txt");                       // no proposal, file missing: reported why
+    for (int32_t row : {a, b, c, e}) List().SetSelected(row, true);
 
     std::vector<RenameFailure> reported;
     std::atomic<bool> finished{false};
@@ -110,9 +112,58 @@ TEST_F(RowRenamingTest, AutoRenameRenamesSelectedRowsAndReportsFailuresAtTheEnd)
     EXPECT_EQ(List().GetText(c, kColumnFileName), "c.gif");
     EXPECT_EQ(ReadFile(dir / "c.png"), "occupied");
     EXPECT_EQ(List().GetText(d, kColumnFileName), "d.gif");
-    ASSERT_EQ(reported.size(), 1u);
+    ASSERT_EQ(reported.size(), 2u);
     EXPECT_EQ(reported[0].oldPath, dir / "c.gif");
+    EXPECT_EQ(reported[1].oldPath, dir / "gone.txt");
+    EXPECT_EQ(reported[1].newPath, "");
+    EXPECT_EQ(reported[1].reason, kNoProposalMissing);
+    EXPECT_EQ(List().GetText(e, kColumnFileName), "gone.txt");
+    EXPECT_EQ(List().StatusText(), "Renamed 1 file, 2 not renamed");
     EXPECT_TRUE(Idle());
+}
+
+// Select Mismatches and Auto Rename twice make two runs; Undo takes back the
+// newer, Undo again the older, never the undo just made; then nothing is left.
+TEST_F(RowRenamingTest, UndoWalksBackOneRunAtATime) {
+    state.SetJournalPath(dir / "renames.log");
+    WriteFile(dir / "a.gif", testsupport::kPngBytes);
+    WriteFile(dir / "b.gif", testsupport::kPngBytes);
+    const int32_t a = AddRow("a.gif", kPng);
+    const int32_t b = AddRow("b.gif");
+    std::string notice;
+    const auto runToEnd = [&](bool (*start)(ListState&, RenameRunFinished)) {
+        std::atomic<bool> finished{false};
+        ASSERT_TRUE(start(state, [&](RenameRunReport report) {
+            notice = report.notice;
+            finished = true;
+        }));
+        ASSERT_TRUE(testsupport::WaitFor([&] { return finished.load(); }));
+    };
+
+    EXPECT_EQ(List().SelectStatus(STATUS_MISMATCH), 1);
+    runToEnd(StartAutoRename);
+    List().SetVerdict(b, {STATUS_MISMATCH, kPng});
+    EXPECT_EQ(List().SelectStatus(STATUS_MISMATCH), 1);
+    runToEnd(StartAutoRename);
+    EXPECT_EQ(state.GetUndoOffer(), (UndoOffer{"auto", 1}));
+    EXPECT_EQ(UndoCommandText(state.GetUndoOffer()), "&Undo Auto Rename (1 file)");
+
+    runToEnd(StartUndoLastRun);
+    EXPECT_EQ(List().GetText(b, kColumnFileName), "b.gif");
+    EXPECT_EQ(List().GetText(a, kColumnFileName), "a.png");
+    EXPECT_EQ(List().StatusText(), "Took back 1 rename");
+    EXPECT_EQ(state.GetUndoOffer(), (UndoOffer{"auto", 1}));
+
+    runToEnd(StartUndoLastRun);
+    EXPECT_EQ(List().GetText(a, kColumnFileName), "a.gif");
+    EXPECT_EQ(ReadFile(dir / "a.gif"), testsupport::kPngBytes);
+    EXPECT_EQ(ReadFile(dir / "b.gif"), testsupport::kPngBytes);
+    EXPECT_EQ(state.GetUndoOffer(), std::nullopt);
+
+    runToEnd(StartUndoLastRun);
+    EXPECT_TRUE(notice.starts_with("Nothing to undo: every run in ")) << notice;
+    EXPECT_TRUE(std::filesystem::exists(testsupport::PathOf(dir / "a.gif")));
+    EXPECT_TRUE(std::filesystem::exists(testsupport::PathOf(dir / "b.gif")));
 }
 
 TEST_F(RowRenamingTest, NothingStartsWhileTheListIsBusy) {
