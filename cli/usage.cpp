@@ -70,6 +70,9 @@ const char kUsage[] =
     "               line that loads but is probably a mistake; exit status 0\n"
     "               when there is none, 1 when there are some or the table is\n"
     "               defective\n"
+    "  --readers N  for measuring only: read N files at once instead of a number\n"
+    "               that follows the disk (32 at the start, up to 256 on a slow\n"
+    "               network share)\n"
     "  --version    print the program's version\n"
     "  --help       show this text\n"
     "\n"
@@ -79,10 +82,16 @@ const char kUsage[] =
     USAGE_JOURNAL_PLACE
 
     "fields: UTC time, run id, folder, old name, new name. Bytes below 0x21,\n"
-    "'%', 0x7F and bytes from 0x80 on are written as %XX (hex).\n"
+    "'%', 0x7F and bytes from 0x80 on are written as %XX (hex). A line that\n"
+    "starts with '#' is no record: the version line, or the note before a\n"
+    "record that tells undo which file and folder it renamed.\n"
+    "\n"
+    "Messages stay in English whatever the locale, so that scripts can read\n"
+    "them; only the signature table's own messages are the table's.\n"
     "\n"
     "Exit status: 0 every path judged, 1 the signature table is defective,\n"
-    "2 usage error, 3 --rename could not rename some file, 4 some path could\n"
-    "not be judged (or a folder under -r could not be read), 5 the output\n"
-    "could not be written, 6 some rename could not be journalled. When several\n"
-    "apply, the highest wins.\n";
+    "2 usage error, 3 --rename could not rename some file (--undo: could not\n"
+    "take back some rename, or a damaged journal line may have held one),\n"
+    "4 some path could not be judged (or a folder under -r could not be read),\n"
+    "5 the output could not be written, 6 some rename could not be journalled.\n"
+    "When several apply, the highest wins.\n";

@@ -2,10 +2,13 @@
 #
 #   bin/quorvane, bin/quorvane-check
 #   share/quorvane/Quorvane.dat, share/quorvane/html/index.htm
-#   share/applications/quorvane.desktop
+#   share/applications/quorvane.desktop, share/metainfo/example.quorvane.Quorvane.metainfo.xml
+#   share/kio/servicemenus/quorvane-check.desktop (Dolphin), share/nemo/actions/quorvane-check.nemo_action,
+#   share/quorvane/check-with-quorvane.nautilus-script (Nautilus: the user links it, see README)
 #   share/icons/hicolor/NxN/apps/quorvane.png
 #   share/man/man1/quorvane.1.gz, quorvane-check.1.gz
-#   share/doc/quorvane/changelog.gz
+#   share/doc/quorvane/changelog.gz, share/doc/quorvane/copyright
+#   share/lintian/overrides/quorvane
 #
 # The programs find Quorvane.dat and the help page in ../share/quorvane/
 # beside their own folder, so the data folder must stay "share/quorvane".
@@ -43,6 +46,17 @@ install(CODE "
 ")
 install(FILES ${QUORVANE_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
+# Software centres, and "Check with Quorvane" in the file managers that read
+# a system folder for it (Nautilus reads only the user's own scripts folder).
+set(QUORVANE_METAINFO ${QUORVANE_PACKAGING_DIR}/example.quorvane.Quorvane.metainfo.xml)
+install(FILES ${QUORVANE_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${QUORVANE_PACKAGING_DIR}/file-managers/quorvane-check.dolphin.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/kio/servicemenus RENAME quorvane-check.desktop)
+install(FILES ${QUORVANE_PACKAGING_DIR}/file-managers/quorvane-check.nemo_action
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/nemo/actions)
+install(PROGRAMS ${QUORVANE_PACKAGING_DIR}/file-managers/check-with-quorvane.nautilus-script
+        DESTINATION ${QUORVANE_DATA_DIR})
+
 # Manual pages, compressed the way Debian wants them (-n: no name or time
 # stamp inside, so the package is reproducible).
 set(QUORVANE_MAN_PAGES)
@@ -70,7 +84,11 @@ add_custom_command(
   VERBATIM)
 add_custom_target(quorvane-changelog ALL DEPENDS ${QUORVANE_CHANGELOG})
 # Debian names the folder after the package, not the project: doc/quorvane.
-install(FILES ${QUORVANE_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quorvane)
+install(FILES ${QUORVANE_CHANGELOG} ${QUORVANE_PACKAGING_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quorvane)
+# What lintian is told to accept, each with its reason in the file.
+install(FILES ${QUORVANE_PACKAGING_DIR}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME quorvane)
 
 # Checks of the shipped texts that need no installation.
 if(BUILD_TESTING)
@@ -80,6 +98,10 @@ if(BUILD_TESTING)
     configure_file(${QUORVANE_DESKTOP_TEMPLATE} ${CMAKE_CURRENT_BINARY_DIR}/packaging/validate/quorvane.desktop @ONLY)
     add_test(NAME desktop_entry_is_valid
              COMMAND ${DESKTOP_FILE_VALIDATE} ${CMAKE_CURRENT_BINARY_DIR}/packaging/validate/quorvane.desktop)
+  endif()
+  find_program(APPSTREAMCLI appstreamcli)
+  if(APPSTREAMCLI)
+    add_test(NAME metainfo_is_valid COMMAND ${APPSTREAMCLI} validate --no-net --explain ${QUORVANE_METAINFO})
   endif()
   find_program(MAN_PROGRAM man)
   if(MAN_PROGRAM)

@@ -144,6 +144,16 @@ else
     fail "build package"; show_log; finish
 fi
 
+begin
+if ! command -v lintian >/dev/null; then
+    fail "lintian" "lintian is missing (scripts/setup-deps.sh package)"
+elif lintian --fail-on error,warning "$deb" >"$log" 2>&1 &&
+     ! grep -q '^[EW]:' "$log"; then
+    pass "lintian: no error or warning (overrides with their reasons in packaging/lintian-overrides)"
+else
+    fail "lintian"; show_log
+fi
+
 # 2. Install with the package manager.
 begin
 if dpkg-query -W -f='${Status}' quorvane 2>/dev/null | grep -q 'install ok installed'; then
@@ -164,7 +174,9 @@ begin
 missing=()
 for path in /usr/bin/quorvane-check /usr/share/quorvane/Quorvane.dat /usr/share/quorvane/html/index.htm \
             /usr/share/applications/quorvane.desktop /usr/share/man/man1/quorvane.1.gz \
-            /usr/share/man/man1/quorvane-check.1.gz; do
+            /usr/share/man/man1/quorvane-check.1.gz /usr/share/metainfo/example.quorvane.Quorvane.metainfo.xml \
+            /usr/share/kio/servicemenus/quorvane-check.desktop /usr/share/nemo/actions/quorvane-check.nemo_action \
+            /usr/share/quorvane/check-with-quorvane.nautilus-script /usr/share/doc/quorvane/copyright; do
     [ -f "$path" ] || missing+=("$path")
 done
 for size in 16 32 48 64 128 256; do
@@ -177,7 +189,7 @@ if [ ${#missing[@]} -ne 0 ]; then
 elif [ "$desktop_path" != /usr/share/quorvane ]; then
     fail "installed files" "desktop entry Path=$desktop_path, want /usr/share/quorvane"
 else
-    pass "installed files (programs, table, help page, desktop entry Path=$desktop_path, 6 icons, 2 man pages)"
+    pass "installed files (programs, table, help page, desktop entry Path=$desktop_path, metainfo, file-manager entries, 6 icons, 2 man pages)"
 fi
 
 begin
@@ -187,6 +199,16 @@ elif desktop-file-validate /usr/share/applications/quorvane.desktop >"$log" 2>&1
     pass "desktop-file-validate quorvane.desktop"
 else
     fail "desktop-file-validate quorvane.desktop"; show_log
+fi
+
+begin
+if ! command -v appstreamcli >/dev/null; then
+    fail "appstreamcli validate" "appstreamcli is missing (scripts/setup-deps.sh test)"
+elif appstreamcli validate --no-net --explain /usr/share/metainfo/example.quorvane.Quorvane.metainfo.xml >"$log" 2>&1 &&
+     ! grep -q '^[EW]:' "$log"; then
+    pass "appstreamcli validate: no error or warning"
+else
+    fail "appstreamcli validate"; show_log
 fi
 
 # 4. quorvane-check from a folder without Quorvane.dat.

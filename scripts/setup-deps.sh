@@ -3,17 +3,20 @@
 #   setup-deps.sh build   compiler, CMake, wxWidgets, GoogleTest
 #   setup-deps.sh test    the above, plus Xvfb and the tools the tests drive
 #   setup-deps.sh run     the above for building, plus a Japanese font
+#   setup-deps.sh package the test packages, plus lintian for the package check
 set -euo pipefail
 
 build=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev zlib1g-dev)
-test=("${build[@]}" xvfb xauth xdotool imagemagick clang libclang-rt-14-dev fonts-ipafont-gothic desktop-file-utils man-db)
+test=("${build[@]}" xvfb xauth xdotool imagemagick clang libclang-rt-14-dev fonts-ipafont-gothic desktop-file-utils appstream man-db)
+package=("${test[@]}" lintian)
 run=("${build[@]}" fonts-ipafont-gothic xdg-utils)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${test[@]}") ;;
   run) wanted=("${run[@]}") ;;
-  *) echo "usage: $0 build|test|run" >&2; exit 2 ;;
+  package) wanted=("${package[@]}") ;;
+  *) echo "usage: $0 build|test|run|package" >&2; exit 2 ;;
 esac
 
 missing=()

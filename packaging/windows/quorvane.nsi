@@ -1,5 +1,7 @@
 ; Installer for Quorvane on 64-bit Windows: for the current user only, no
-; administrator rights, a Start-menu shortcut and an uninstaller.
+; administrator rights, a Start-menu shortcut, "Check with Quorvane" in
+; Explorer's context menu of folders and files, a "Send to" shortcut and an
+; uninstaller.
 ; makensis -DVERSION=1.10 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> quorvane.nsi
 
 Unicode true
@@ -9,6 +11,19 @@ SetCompressor /SOLID lzma
 
 !define PRODUCT "Quorvane"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane"
+; The user's own classes: Explorer merges them over the machine's.
+!define FOLDER_VERB "Software\Classes\Directory\shell\Quorvane.Check"
+!define FOLDER_BACKGROUND_VERB "Software\Classes\Directory\Background\shell\Quorvane.Check"
+!define FILE_VERB "Software\Classes\*\shell\Quorvane.Check"
+
+; A context-menu verb named "Check with Quorvane" that starts the window on the path in ARGUMENT.
+!macro CheckVerb KEY ARGUMENT
+  WriteRegStr HKCU "${KEY}" "MUIVerb" "Check with Quorvane"
+  WriteRegStr HKCU "${KEY}" "Icon" "$INSTDIR\quorvane.exe"
+  ; Explorer starts one program per selected item (up to 100); "Send to" gives all of them to one.
+  WriteRegStr HKCU "${KEY}" "MultiSelectModel" "Player"
+  WriteRegStr HKCU "${KEY}\command" "" '"$INSTDIR\quorvane.exe" --check "${ARGUMENT}"'
+!macroend
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -43,6 +58,12 @@ Section "Quorvane"
   ; shipped table and help page.
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\Quorvane.lnk" "$INSTDIR\quorvane.exe" "" "$INSTDIR\quorvane.exe" 0
+  ; Send to: every selected path on one command line, checked at once.
+  CreateShortCut "$SENDTO\Quorvane.lnk" "$INSTDIR\quorvane.exe" "--check" "$INSTDIR\quorvane.exe" 0
+
+  !insertmacro CheckVerb "${FOLDER_VERB}" "%1"
+  !insertmacro CheckVerb "${FOLDER_BACKGROUND_VERB}" "%V"
+  !insertmacro CheckVerb "${FILE_VERB}" "%1"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKCU "Software\Quorvane" "InstallDir" "$INSTDIR"
@@ -61,6 +82,10 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext current
   Delete "$SMPROGRAMS\Quorvane.lnk"
+  Delete "$SENDTO\Quorvane.lnk"
+  DeleteRegKey HKCU "${FOLDER_VERB}"
+  DeleteRegKey HKCU "${FOLDER_BACKGROUND_VERB}"
+  DeleteRegKey HKCU "${FILE_VERB}"
   Delete "$INSTDIR\quorvane.exe"
   Delete "$INSTDIR\quorvane-check.exe"
   Delete "$INSTDIR\Quorvane.dat"
