@@ -1,57 +1,64 @@
 #include "list/status_texts.h"
 
-std::string AllFileText(int32_t totalFiles) { return "All File : " + std::to_string(totalFiles); }
+#include "list/ui_text.h"
 
-std::string CheckFileText(const std::string& path) { return "Check file: " + path; }
+std::string AllFileText(int32_t totalFiles) { return FillIn(UiText("All File : %s"), {std::to_string(totalFiles)}); }
+
+std::string CheckFileText(const std::string& path) { return FillIn(UiText("Check file: %s"), {path}); }
 
 std::string CheckSummaryText(int32_t totalFiles, int32_t checkedFiles) {
-    return AllFileText(totalFiles) + "  CheckFile : " + std::to_string(checkedFiles);
+    return FillIn(UiText("All File : %s  CheckFile : %s"), {std::to_string(totalFiles), std::to_string(checkedFiles)});
 }
 
 std::string CheckAbortedText(int32_t totalFiles, int32_t checkedFiles) {
-    return "Check Aborted.  " + CheckSummaryText(totalFiles, checkedFiles);
+    return FillIn(UiText("Check Aborted.  %s"), {CheckSummaryText(totalFiles, checkedFiles)});
 }
 
 namespace {
 
+// `count` in a text with a singular and a plural form.
 std::string Counted(int64_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
+    return FillIn(UiPlural(one, many, static_cast<uint64_t>(count)), {std::to_string(count)});
 }
 
 }  // namespace
 
 std::string RenamedText(int64_t renamed, int64_t notRenamed) {
-    std::string text = "Renamed " + Counted(renamed, "file", "files");
-    if (notRenamed > 0) text += ", " + std::to_string(notRenamed) + " not renamed";
+    std::string text = Counted(renamed, "Renamed %s file", "Renamed %s files");
+    if (notRenamed > 0) text += FillIn(UiText(", %s not renamed"), {std::to_string(notRenamed)});
     return text;
 }
 
 std::string TookBackText(int64_t undone, int64_t notUndone) {
-    std::string text = "Took back " + Counted(undone, "rename", "renames");
-    if (notUndone > 0) text += ", " + std::to_string(notUndone) + " not taken back";
+    std::string text = Counted(undone, "Took back %s rename", "Took back %s renames");
+    if (notUndone > 0) text += FillIn(UiText(", %s not taken back"), {std::to_string(notUndone)});
     return text;
 }
 
 std::string UndoCommandText(const std::optional<UndoOffer>& offer) {
-    if (!offer) return "&Undo Last Rename Run";
-    const char* what = offer->kind == "auto"      ? "Auto Rename"
-                       : offer->kind == "dialog"  ? "Rename One by One"
-                       : offer->kind == "command" ? "Command-Line Rename"
-                                                  : "Last Rename Run";
-    return std::string("&Undo ") + what + " (" + Counted(static_cast<int64_t>(offer->renames), "file", "files") +
-           ")";
+    if (!offer) return UiText("&Undo Last Rename Run");
+    const auto renames = static_cast<int64_t>(offer->renames);
+    if (offer->kind == "auto") return Counted(renames, "&Undo Auto Rename (%s file)", "&Undo Auto Rename (%s files)");
+    if (offer->kind == "dialog") {
+        return Counted(renames, "&Undo Rename One by One (%s file)", "&Undo Rename One by One (%s files)");
+    }
+    if (offer->kind == "command") {
+        return Counted(renames, "&Undo Command-Line Rename (%s file)", "&Undo Command-Line Rename (%s files)");
+    }
+    return Counted(renames, "&Undo Last Rename Run (%s file)", "&Undo Last Rename Run (%s files)");
 }
 
-std::string NothingToRenameText() { return "Nothing renamed: no selected file has a proposed name"; }
+std::string NothingToRenameText() { return UiText("Nothing renamed: no selected file has a proposed name"); }
 
 std::string CountsText(int32_t mismatches, int32_t matches, int32_t unknown, int32_t folders, int32_t unreadable) {
-    return Counted(mismatches, "mismatch", "mismatches") + ", " + Counted(matches, "match", "matches") + ", " +
-           std::to_string(unknown) + " unknown, " + Counted(folders, "folder", "folders") + ", " +
-           std::to_string(unreadable) + " unreadable";
+    return Counted(mismatches, "%s mismatch", "%s mismatches") + ", " + Counted(matches, "%s match", "%s matches") +
+           ", " + FillIn(UiText("%s unknown"), {std::to_string(unknown)}) + ", " +
+           Counted(folders, "%s folder", "%s folders") + ", " +
+           FillIn(UiText("%s unreadable"), {std::to_string(unreadable)});
 }
 
 std::string UnreadableFoldersNote(const std::vector<std::string>& folders) {
     if (folders.empty()) return {};
-    if (folders.size() == 1) return "  (could not read " + folders.front() + ")";
-    return "  (" + std::to_string(folders.size()) + " folders could not be read)";
+    if (folders.size() == 1) return FillIn(UiText("  (could not read %s)"), {folders.front()});
+    return FillIn(UiText("  (%s folders could not be read)"), {std::to_string(folders.size())});
 }

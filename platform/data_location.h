@@ -13,6 +13,12 @@ std::string LocateDataFile(const std::string& name);
 // installed copy when the executable's folder is known. For messages.
 std::vector<std::string> DataFilePlaces(const std::string& name);
 
+// Folders that may hold the window's translation catalogues
+// (<folder>/<language>/LC_MESSAGES/quorvane.mo): share/locale of the
+// installation and locale in the build folder (Linux), locale beside the
+// program (Windows, installed and built alike).
+std::vector<std::string> TranslationFolders();
+
 // For the command-line checker, which may run inside folders it does not
 // trust: the user's own table in $XDG_CONFIG_HOME/quorvane/ (~/.config when
 // unset), otherwise the installed copy, whose path is given even when it is

@@ -6,7 +6,7 @@
 #   setup-deps.sh package the test packages, plus lintian for the package check
 set -euo pipefail
 
-build=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev zlib1g-dev)
+build=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev zlib1g-dev gettext)
 test=("${build[@]}" xvfb xauth xdotool imagemagick clang libclang-rt-14-dev fonts-ipafont-gothic desktop-file-utils appstream man-db)
 package=("${test[@]}" lintian)
 run=("${build[@]}" fonts-ipafont-gothic xdg-utils)

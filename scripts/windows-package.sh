@@ -16,6 +16,8 @@ for program in quorvane quorvane-check; do
 done
 cp Quorvane.dat "$stage/"
 cp html/index.htm "$stage/html/"
+# The window's translations, found in locale\ beside the program.
+cp -r "$out/locale" "$stage/"
 # Windows editors expect CR LF.
 sed 's/$/\r/' packaging/windows/README.txt >"$stage/README.txt"
 

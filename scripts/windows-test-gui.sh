@@ -183,11 +183,14 @@ sleep 0.3; xdotool mouseup 1
 wait "$source" 2>/dev/null || true
 sleep 1
 xdotool key --window "$window" alt+t; sleep 0.5; xdotool key c; sleep 1
-# Auto Rename is the item under Check (it has no access key). It is refused,
-# silently, while the check still runs: then it is asked again.
+# Auto Rename is the sixth item of Tool (it has no access key): Check, Select
+# Mismatches, Next and Previous Mismatch, Rename One by One, Auto Rename. It
+# is greyed while the check still runs: then it is asked again.
 for _ in 1 2 3 4 5; do
   xdotool key --window "$window" ctrl+a; sleep 0.3
-  xdotool key --window "$window" alt+t; sleep 0.5; xdotool key Down; sleep 0.3; xdotool key Return
+  xdotool key --window "$window" alt+t; sleep 0.5
+  for _ in 1 2 3 4 5; do xdotool key Down; sleep 0.1; done
+  sleep 0.2; xdotool key Return
   for _ in $(seq 40); do [ -f 写真.png ] && [ -f report.pdf ] && break 2; sleep 0.1; done
 done
 renamed=$(LC_ALL=C ls | tr '\n' ' ')

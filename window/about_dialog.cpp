@@ -1,6 +1,7 @@
 #include "window/about_dialog.h"
 
 #include <wx/button.h>
+#include <wx/intl.h>
 #include <wx/stattext.h>
 
 #include "window/resource_ids.h"
@@ -15,17 +16,14 @@ wxRect DialogUnits(wxWindow* dialog, int x, int y, int width, int height) {
 }  // namespace
 
 wxString AboutText() {
-    return "Quorvane Version1.10\n"
-           "\n"
-           "Gives files the extension\n"
-           "their content calls for.";
+    return "Quorvane Version1.10\n\n" + _("Gives files the extension\ntheir content calls for.");
 }
 
 CAboutDialog::CAboutDialog(wxWindow* parent)
-    : wxDialog(parent, IDD_ABOUT_BOX, "About Quorvane", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, IDD_ABOUT_BOX, _("About Quorvane"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     SetClientSize(ConvertDialogToPixels(wxSize(150, 83)));
-    auto* ok = new wxButton(this, wxID_OK, "OK");
+    auto* ok = new wxButton(this, wxID_OK, _("OK"));
     ok->SetSize(DialogUnits(this, 7, 64, 136, 12));
     auto* text = new wxStaticText(this, wxID_STATIC, AboutText(), wxDefaultPosition, wxDefaultSize,
                                   wxALIGN_LEFT | wxST_NO_AUTORESIZE);

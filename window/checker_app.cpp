@@ -7,6 +7,7 @@
 #include "window/message_boxes.h"
 #include "window/open_dialogs.h"
 #include "window/resource_ids.h"
+#include "window/translations.h"
 
 wxBEGIN_EVENT_TABLE(CCheckerApp, wxApp)
     // The framework's Help command: nothing issues it, but if it comes, it
@@ -43,6 +44,7 @@ bool CCheckerApp::OnInit() {
     // profile is written; the window's view timer looks for them.
     InstallCloseSignalHandlers();
     WatchModalDialogs();
+    InstallTranslations();
     OpenMainWindow(m_commandLine);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <wx/dcclient.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/intl.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
@@ -174,9 +175,9 @@ bool CMainDialog::OnInitDialog() {
         profile.ySize = size.y;
         profile = FitToScreen(profile);
     }
-    m_fileList->InsertColumn(kColumnLocation, "Location", wxLIST_FORMAT_LEFT, profile.c00);
-    m_fileList->InsertColumn(kColumnFileName, "Filename", wxLIST_FORMAT_LEFT, profile.c01);
-    m_fileList->InsertColumn(kColumnExpectType, "Expect type", wxLIST_FORMAT_LEFT, profile.c02);
+    m_fileList->InsertColumn(kColumnLocation, _("Location"), wxLIST_FORMAT_LEFT, profile.c00);
+    m_fileList->InsertColumn(kColumnFileName, _("Filename"), wxLIST_FORMAT_LEFT, profile.c01);
+    m_fileList->InsertColumn(kColumnExpectType, _("Expect type"), wxLIST_FORMAT_LEFT, profile.c02);
     SetWindowSize(profile.xSize, profile.ySize);
     m_state.SetLookInside(profile.lookInside != 0);
     GetMenuBar()->Check(ID_TOOL_LOOKINSIDE, m_state.LookInside());
@@ -274,7 +275,7 @@ void CMainDialog::OnSize(wxSizeEvent&) { LayoutControls(); }
 
 void CMainDialog::OnFileNewList(wxCommandEvent&) {
     if (!m_state.Runs().ListChangesAllowed()) return;
-    if (!AskYesNo(this, "Delete all item OK?", "List Create")) return;
+    if (!AskYesNo(this, _("Delete all item OK?"), _("List Create"))) return;
     m_state.Rows().Clear();
     m_state.SetCountsText({});
     m_state.SetStatusText(AllFileText(m_state.TotalFiles()));
@@ -310,7 +311,7 @@ void CMainDialog::OnToolLookInside(wxCommandEvent& event) { m_state.SetLookInsid
 void CMainDialog::OnToolCheck(wxCommandEvent&) {
     if (RequestCheckRun(m_state) != CheckCommand::AskToStop) return;
     // ConfirmCheckStop knows when the run ended while the question was open.
-    if (AskYesNo(this, "Stop OK?", "Check Stop")) ConfirmCheckStop(m_state);
+    if (AskYesNo(this, _("Stop OK?"), _("Check Stop"))) ConfirmCheckStop(m_state);
     SynchroniseView();
 }
 
@@ -378,8 +379,8 @@ void CMainDialog::RenameOneByOne() {
         SynchroniseView();
         // Told at the first rename it concerns, and once.
         if (std::optional<std::string> problem = run.TakeJournalProblem()) {
-            ShowNotice(this, FromFileName("The file was renamed, but the rename was not journalled and cannot be "
-                                          "undone:\n" + *problem));
+            ShowNotice(this, _("The file was renamed, but the rename was not journalled and cannot be undone:") +
+                                 "\n" + FromFileName(*problem));
         }
     }
     m_renameSequence = nullptr;
@@ -392,11 +393,11 @@ void CMainDialog::RenameOneByOne() {
 
 CMainDialog::RenameChoice CMainDialog::AskRenameOneByOne(int64_t files) {
     wxMessageDialog box(this,
-                        wxString::Format("Rename %lld files one by one?\n\nAuto Rename gives every selected file "
-                                         "its proposed name at once; Undo takes the run back.",
+                        wxString::Format(_("Rename %lld files one by one?\n\nAuto Rename gives every selected file "
+                                           "its proposed name at once; Undo takes the run back."),
                                          static_cast<long long>(files)),
-                        "Rename File", wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_NONE);
-    box.SetYesNoCancelLabels("&One by One", "&Auto Rename", "Cancel");
+                        _("Rename File"), wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_NONE);
+    box.SetYesNoCancelLabels(_("&One by One"), _("&Auto Rename"), _("Cancel"));
     switch (box.ShowModal()) {
         case wxID_YES: return RenameChoice::OneByOne;
         case wxID_NO: return RenameChoice::AutoRename;
@@ -509,6 +510,13 @@ void CMainDialog::OnViewTimer(wxTimerEvent&) {
         RefreshCounts(m_state);
         m_countedRevision = m_state.Rows().Revision();
     }
+    // Undo names the run it would take back; set as soon as that changes, so
+    // the menu is measured with it before it opens.
+    const wxString undoLabel = wxString::FromUTF8(UndoCommandText(m_state.GetUndoOffer()));
+    if (undoLabel != m_undoLabel) {
+        GetMenuBar()->SetLabel(ID_TOOL_UNDORENAME, undoLabel);
+        m_undoLabel = undoLabel;
+    }
     if (m_checkWhenTakenIn && m_state.Runs().IntakeAccepted() && m_state.Runs().ListChangesAllowed()) {
         m_checkWhenTakenIn = false;
         RequestCheckRun(m_state);
@@ -527,8 +535,8 @@ void CMainDialog::ShowUnreadableFolders() {
     for (const UnreadableFolder& folder : folders) {
         text += FromFileName(folder.path) + "\n    " + FromProgramText(folder.reason) + "\n";
     }
-    ShowTextReport(this, "Add Folder Contents",
-                   wxString::Format("%zu folders could not be read:", folders.size()), text);
+    ShowTextReport(this, _("Add Folder Contents"),
+                   wxString::Format(_("%zu folders could not be read:"), folders.size()), text);
 }
 
 void CMainDialog::CloseOnSignal() {
@@ -550,7 +558,7 @@ void CMainDialog::CloseOnSignal() {
 
 void CMainDialog::OnFileAddFiles(wxCommandEvent&) {
     if (!m_state.Runs().IntakeAccepted()) return;
-    wxFileDialog dialog(this, "Add Files", wxEmptyString, wxEmptyString, wxFileSelectorDefaultWildcardStr,
+    wxFileDialog dialog(this, _("Add Files"), wxEmptyString, wxEmptyString, wxFileSelectorDefaultWildcardStr,
                         wxFD_OPEN | wxFD_MULTIPLE | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
     wxArrayString chosen;
@@ -566,7 +574,7 @@ void CMainDialog::OnFileAddFolder(wxCommandEvent&) {
     // Opens where the last one was chosen, else at home: the toolkit's own
     // start, the recently used files, lists no folders.
     const wxString start = m_lastAddedFolder.empty() ? wxGetHomeDir() : FromFileName(m_lastAddedFolder);
-    wxDirDialog dialog(this, "Add Folder Contents", start, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+    wxDirDialog dialog(this, _("Add Folder Contents"), start, wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
     const std::string folder = FileNameBytes(dialog.GetPath());
     if (!folder.empty()) m_lastAddedFolder = folder;

@@ -122,6 +122,8 @@ private:
     bool m_closeAfterRenaming = false;
     // The command line asked for a check of the paths being taken in.
     bool m_checkWhenTakenIn = false;
+    // The Undo item's label as last set.
+    wxString m_undoLabel;
     uint64_t m_countedRevision = 0;  // the rows' revision the counts were taken at
     CFileListView* m_fileList = nullptr;
     CStatusLine* m_statusLine = nullptr;

@@ -1,6 +1,7 @@
 #include "window/rename_dialog.h"
 
 #include <wx/button.h>
+#include <wx/intl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -16,7 +17,7 @@ wxRect DialogUnits(wxWindow* dialog, int x, int y, int width, int height) {
 }  // namespace
 
 CRenameDialog::CRenameDialog(wxWindow* parent, const wxString& beforeName, const wxString& afterName)
-    : wxDialog(parent, IDD_RENAME_DIALOG, "Rename File", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, IDD_RENAME_DIALOG, _("Rename File"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     SetClientSize(ConvertDialogToPixels(wxSize(223, 86)));
 
@@ -27,12 +28,12 @@ CRenameDialog::CRenameDialog(wxWindow* parent, const wxString& beforeName, const
     m_beforeField->SetSize(DialogUnits(this, 7, 19, 209, 12));
     m_afterField = new wxTextCtrl(this, IDC_AFTER_NAME, afterName);
     m_afterField->SetSize(DialogUnits(this, 7, 47, 209, 12));
-    m_okButton = new wxButton(this, wxID_OK, "OK", wxDefaultPosition, wxDefaultSize);
+    m_okButton = new wxButton(this, wxID_OK, _("OK"), wxDefaultPosition, wxDefaultSize);
     m_okButton->SetSize(DialogUnits(this, 7, 67, 66, 12));
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"));
     cancel->SetSize(DialogUnits(this, 78, 67, 66, 12));
     // Ends the whole sequence of dialogs, not only this file's.
-    m_cancelAllButton = new wxButton(this, wxID_ABORT, "Cancel &All");
+    m_cancelAllButton = new wxButton(this, wxID_ABORT, _("Cancel &All"));
     m_cancelAllButton->SetSize(DialogUnits(this, 150, 67, 66, 12));
     m_cancelAllButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
         // Shown modeless by a rename sequence, the sequence takes the answer.
@@ -42,9 +43,9 @@ CRenameDialog::CRenameDialog(wxWindow* parent, const wxString& beforeName, const
             event.Skip();
         }
     });
-    auto* beforeLabel = new wxStaticText(this, wxID_ANY, "Before filename:");
+    auto* beforeLabel = new wxStaticText(this, wxID_ANY, _("Before filename:"));
     beforeLabel->SetSize(DialogUnits(this, 7, 7, 70, 8));
-    auto* afterLabel = new wxStaticText(this, wxID_ANY, "After filename:");
+    auto* afterLabel = new wxStaticText(this, wxID_ANY, _("After filename:"));
     afterLabel->SetSize(DialogUnits(this, 7, 35, 70, 8));
 
     m_okButton->SetDefault();

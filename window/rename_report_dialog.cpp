@@ -8,6 +8,7 @@
 #include <wx/clipbrd.h>
 #include <wx/display.h>
 #include <wx/filedlg.h>
+#include <wx/intl.h>
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -27,9 +28,9 @@ public:
         : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                      wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxBORDER_SUNKEN),
           m_failures(failures) {
-        InsertColumn(kColumnFile, "File");
-        InsertColumn(kColumnNewName, "New name");
-        InsertColumn(kColumnReason, "Reason");
+        InsertColumn(kColumnFile, _("File"));
+        InsertColumn(kColumnNewName, _("New name"));
+        InsertColumn(kColumnReason, _("Reason"));
         SetItemCount(static_cast<long>(failures.size()));
     }
 
@@ -40,7 +41,7 @@ private:
             case kColumnFile: return FromFileName(failure.oldPath);
             // A row without a proposal has no new name to show.
             case kColumnNewName:
-                if (failure.newPath.empty()) return "(none)";
+                if (failure.newPath.empty()) return _("(none)");
                 return FromFileName(FileNameOf(SplitPath(failure.newPath)));
             default: return FromProgramText(failure.reason);
         }
@@ -52,19 +53,19 @@ private:
 }  // namespace
 
 wxString NotRenamedSummary(size_t count) {
-    if (count == 1) return "1 file was not renamed";
-    return wxString::Format("%zu files were not renamed", count);
+    if (count == 1) return _("1 file was not renamed");
+    return wxString::Format(_("%zu files were not renamed"), count);
 }
 
 CRenameReportDialog::CRenameReportDialog(wxWindow* parent, std::vector<RenameFailure> failures)
-    : wxDialog(parent, wxID_ANY, "Auto Rename", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, _("Auto Rename"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER),
       m_failures(std::move(failures)) {
     m_summary = new wxStaticText(this, wxID_ANY, NotRenamedSummary(m_failures.size()));
     m_list = new FailureListView(this, m_failures);
-    m_copy = new wxButton(this, wxID_COPY, "&Copy");
-    m_save = new wxButton(this, wxID_SAVE, "&Save...");
-    auto* ok = new wxButton(this, wxID_OK, "OK");
+    m_copy = new wxButton(this, wxID_COPY, _("&Copy"));
+    m_save = new wxButton(this, wxID_SAVE, _("&Save..."));
+    auto* ok = new wxButton(this, wxID_OK, _("OK"));
 
     const int gap = ConvertDialogToPixels(wxSize(4, 0)).x;
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -110,7 +111,7 @@ std::string CRenameReportDialog::ReportText() const { return RenameFailureReport
 void CRenameReportDialog::OnCopy(wxCommandEvent&) {
     wxClipboardLocker clipboard;
     if (!clipboard || !wxTheClipboard->SetData(new wxTextDataObject(FromFileName(ReportText())))) {
-        ShowNotice(this, "The list could not be copied to the clipboard.");
+        ShowNotice(this, _("The list could not be copied to the clipboard."));
         return;
     }
     // Keeps the text available after the program has ended, where the desktop allows it.
@@ -118,10 +119,10 @@ void CRenameReportDialog::OnCopy(wxCommandEvent&) {
 }
 
 void CRenameReportDialog::OnSave(wxCommandEvent&) {
-    wxFileDialog chooser(this, "Save the list", wxString(), "not-renamed.txt", "Text files (*.txt)|*.txt|All files|*",
+    wxFileDialog chooser(this, _("Save the list"), wxString(), "not-renamed.txt", _("Text files (*.txt)|*.txt|All files|*"),
                          wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (chooser.ShowModal() != wxID_OK) return;
-    if (!SaveReport(chooser.GetPath())) ShowNotice(this, "The list could not be saved to " + chooser.GetPath() + ".");
+    if (!SaveReport(chooser.GetPath())) ShowNotice(this, wxString::Format(_("The list could not be saved to %s."), chooser.GetPath()));
 }
 
 bool CRenameReportDialog::SaveReport(const wxString& path) const {

@@ -34,6 +34,12 @@ std::string UserConfigFolder() {
 
 }  // namespace
 
+std::vector<std::string> TranslationFolders() {
+    const std::string folder = ExecutableFolder();
+    if (folder.empty()) return {};
+    return {folder + "../share/locale", folder + "../locale"};
+}
+
 std::string UserStateFolder() {
     const char* state = std::getenv("XDG_STATE_HOME");
     // XDG base directories: a relative value is to be ignored.

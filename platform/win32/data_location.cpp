@@ -33,6 +33,12 @@ std::string ExecutableFolder() {
 
 }  // namespace
 
+std::vector<std::string> TranslationFolders() {
+    const std::string folder = ExecutableFolder();
+    if (folder.empty()) return {};
+    return {folder + "locale"};
+}
+
 std::string UserStateFolder() {
     std::string base = EnvironmentFolder(L"LOCALAPPDATA");
     if (base.empty()) base = EnvironmentFolder(L"APPDATA");
