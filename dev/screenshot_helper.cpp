@@ -33,6 +33,7 @@
 #include "window/resource_ids.h"
 #include "window/status_line.h"
 #include "window/text_convert.h"
+#include "window/translations.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -146,6 +147,8 @@ int main(int argc, char** argv) {
     const std::string out = argv[2];
     wxApp::SetInstance(new CCheckerApp);
     if (!wxEntryStart(argc, argv)) return 255;
+    // As the program: the window in the language LANG asks for.
+    InstallTranslations();
 #ifdef __WXMSW__
     // The scenes pump events by hand; on Windows a yield dispatches nothing
     // (timers included) unless some loop is the active one.

@@ -5,7 +5,9 @@
 #   <build>/screenshots/*.png     first start without a profile, start-up error box,
 #                                 after Select Mismatches, Rename File, the status line
 #                                 after Auto Rename and after Undo, About, menu bar,
-#                                 context menu, the Auto Rename report of 2,000 failures
+#                                 context menu, the Auto Rename report of 2,000 failures,
+#                                 and ja-*.png: main window, Rename File, About, menu bar
+#                                 and report in Japanese
 # Usage: scripts/screenshot.sh [build-dir]   (also: make screenshot)
 set -euo pipefail
 build=${1:-build}
@@ -50,7 +52,11 @@ xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -euo pipefail -c '
   for scene in main mismatches rename autorename undo about menubar context report; do
     timeout 60 "$helper" "$scene" "$out/$scene.png"
   done
+  # The same in Japanese.
+  for scene in main rename about menubar report; do
+    LANG=ja_JP.UTF-8 LANGUAGE=ja timeout 60 "$helper" "$scene" "$out/ja-$scene.png"
+  done
 ' screenshot "$program" "$helper" "$out"
 
 cp "$out/main.png" docs/main-window.png
-echo "saved docs/main-window.png and $out/{start,error,main,mismatches,rename,autorename,undo,about,menubar,context,report}.png"
+echo "saved docs/main-window.png and $out/{start,error,main,mismatches,rename,autorename,undo,about,menubar,context,report}.png, $out/ja-{main,rename,about,menubar,report}.png"

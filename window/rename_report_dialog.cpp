@@ -63,8 +63,9 @@ CRenameReportDialog::CRenameReportDialog(wxWindow* parent, std::vector<RenameFai
       m_failures(std::move(failures)) {
     m_summary = new wxStaticText(this, wxID_ANY, NotRenamedSummary(m_failures.size()));
     m_list = new FailureListView(this, m_failures);
-    m_copy = new wxButton(this, wxID_COPY, _("&Copy"));
-    m_save = new wxButton(this, wxID_SAVE, _("&Save..."));
+    // Not the stock ids: GTK would put its own label, in its own language, on a stock button.
+    m_copy = new wxButton(this, wxID_ANY, _("&Copy"));
+    m_save = new wxButton(this, wxID_ANY, _("&Save..."));
     auto* ok = new wxButton(this, wxID_OK, _("OK"));
 
     const int gap = ConvertDialogToPixels(wxSize(4, 0)).x;
@@ -88,8 +89,8 @@ CRenameReportDialog::CRenameReportDialog(wxWindow* parent, std::vector<RenameFai
     Layout();
     SizeColumns();
 
-    Bind(wxEVT_BUTTON, &CRenameReportDialog::OnCopy, this, wxID_COPY);
-    Bind(wxEVT_BUTTON, &CRenameReportDialog::OnSave, this, wxID_SAVE);
+    m_copy->Bind(wxEVT_BUTTON, &CRenameReportDialog::OnCopy, this);
+    m_save->Bind(wxEVT_BUTTON, &CRenameReportDialog::OnSave, this);
     ok->SetDefault();
     ok->SetFocus();
     CentreOnParent();
