@@ -24,6 +24,13 @@ int64_t DepthPerReader(const ReadAheadSettings& settings) {
 }  // namespace
 
 OrderedProbes::OrderedProbes(PathSource source, Prober prober, ReadAheadSettings settings)
+    : OrderedProbes(TargetSource([source = std::move(source)](int64_t index, Target& target) {
+                        return source(index, target.path);
+                    }),
+                    TargetProber([prober = std::move(prober)](const Target& target) { return prober(target.path); }),
+                    settings) {}
+
+OrderedProbes::OrderedProbes(TargetSource source, TargetProber prober, ReadAheadSettings settings)
     : m_source(std::move(source)),
       m_prober(std::move(prober)),
       m_depthPerReader(DepthPerReader(settings)),
@@ -110,11 +117,13 @@ void OrderedProbes::ReaderLoop(int id) {
             Slot& slot = done.emplace_back();
             slot.index = index;
             slot.item.index = index;
-            slot.present = m_source(index, slot.item.path);
+            Target target;
+            slot.present = m_source(index, target);
             if (!slot.present) continue;
             const Clock::time_point start = Clock::now();
-            slot.item.probe = m_prober(slot.item.path);
+            slot.item.probe = m_prober(target);
             probing += Clock::now() - start;
+            slot.item.path = std::move(target.path);
             ++probes;
         }
         const bool quick = probes > 0 && SecondsOf(probing) < kQuickRowSeconds * static_cast<double>(probes);
@@ -190,7 +199,9 @@ bool OrderedProbes::Next(Item& item) {
     // A reader found no such item; the source may have grown since.
     item = Item{};
     item.index = slot.index;
-    if (!m_source(slot.index, item.path)) return false;
-    item.probe = m_prober(item.path);
+    Target target;
+    if (!m_source(slot.index, target)) return false;
+    item.probe = m_prober(target);
+    item.path = std::move(target.path);
     return true;
 }

@@ -37,6 +37,14 @@ public:
     using PathSource = std::function<bool(int64_t index, std::string& path)>;
     using Prober = std::function<PathProbe(const std::string& path)>;
 
+    // A path with what its folder listing said of it, for sources that know.
+    struct Target {
+        std::string path;
+        bool listedRegularFile = false;
+    };
+    using TargetSource = std::function<bool(int64_t index, Target& target)>;
+    using TargetProber = std::function<PathProbe(const Target& target)>;
+
     struct Item {
         int64_t index = -1;
         std::string path;
@@ -44,6 +52,7 @@ public:
     };
 
     OrderedProbes(PathSource source, Prober prober, ReadAheadSettings settings = kDefaultReadAhead);
+    OrderedProbes(TargetSource source, TargetProber prober, ReadAheadSettings settings = kDefaultReadAhead);
     ~OrderedProbes();
     OrderedProbes(const OrderedProbes&) = delete;
     OrderedProbes& operator=(const OrderedProbes&) = delete;
@@ -79,8 +88,8 @@ private:
     static constexpr int64_t kRowsPerQuickClaim = 64;
     static constexpr double kQuickRowSeconds = 50e-6;
 
-    PathSource m_source;
-    Prober m_prober;
+    TargetSource m_source;
+    TargetProber m_prober;
     const int64_t m_depthPerReader;
     const int64_t m_baseDepth;
     const int64_t m_capacity;  // the ring holds the window of the largest pool

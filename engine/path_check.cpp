@@ -33,12 +33,15 @@ PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const File
     return result;
 }
 
-PathProbe ProbeForCheck(const std::string& path, bool lookInside) {
-    if (!lookInside) return ProbePath(path);
-    return ProbePath(path, [](LeadingBytesFile& file, const PathProbe& probe) {
-        FileByteSource source(file);
-        return LookInside(source, LeadingBytes(probe.bytes, static_cast<size_t>(std::max(probe.count, 0))));
-    });
+PathProbe ProbeForCheck(const std::string& path, bool lookInside, bool listedRegularFile) {
+    LookInsideFile look;
+    if (lookInside) {
+        look = [](LeadingBytesFile& file, const PathProbe& probe) {
+            FileByteSource source(file);
+            return LookInside(source, LeadingBytes(probe.bytes, static_cast<size_t>(std::max(probe.count, 0))));
+        };
+    }
+    return listedRegularFile ? ProbeListedRegularFile(path, look) : ProbePath(path, look);
 }
 
 PathVerdict CheckPath(const std::string& path, const FileIdTable& table, bool lookInside) {

@@ -33,8 +33,10 @@ PathVerdict JudgeProbe(const PathProbe& probe, std::string_view path, const File
 
 // Probes `path` for a check: its status, its leading bytes and, with
 // `lookInside`, the second look inside containers (a few more reads, bounded).
-// Without it every verdict rests on the leading bytes alone.
-PathProbe ProbeForCheck(const std::string& path, bool lookInside);
+// Without it every verdict rests on the leading bytes alone. With
+// `listedRegularFile` (the folder listing named it a regular file) the status
+// comes from the open file instead of a stat before it.
+PathProbe ProbeForCheck(const std::string& path, bool lookInside, bool listedRegularFile = false);
 
 // Probes `path` and judges it.
 PathVerdict CheckPath(const std::string& path, const FileIdTable& table, bool lookInside);

@@ -18,8 +18,8 @@ class WalkBatches {
 public:
     explicit WalkBatches(WalkedPaths& paths) : m_paths(paths) { m_batch.reserve(kBatch); }
 
-    void Add(std::string path, std::string unreadableReason = {}) {
-        m_batch.push_back({std::move(path), std::move(unreadableReason)});
+    void Add(WalkedPaths::Entry entry) {
+        m_batch.push_back(std::move(entry));
         if (m_batch.size() >= kBatch) Flush();
     }
     void Flush() { m_paths.Add(m_batch); }
@@ -38,8 +38,10 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
     std::thread walker([&] {
         WalkBatches batches(paths);
         FolderWalkVisitor visitor;
-        visitor.entry = [&](const FolderEntry& entry) { batches.Add(entry.path); };
-        visitor.unreadable = [&](const std::string& folder, const std::string& reason) { batches.Add(folder, reason); };
+        visitor.entry = [&](const FolderEntry& entry) { batches.Add({entry.path, {}, entry.isRegularFile}); };
+        visitor.unreadable = [&](const std::string& folder, const std::string& reason) {
+            batches.Add({folder, reason, false});
+        };
         visitor.waiting = [&] { batches.Flush(); };
         for (const std::string& argument : arguments) {
             if (stop) break;
@@ -47,7 +49,7 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
                 batches.Flush();
                 WalkFolder(argument, visitor, &stop);
             } else {
-                batches.Add(argument);
+                batches.Add({argument, {}});
             }
         }
         batches.Flush();
@@ -56,13 +58,16 @@ void RunPaths(const std::vector<std::string>& arguments, bool recursive, const F
 
     // A folder that could not be listed is carried as an item of its own and never probed.
     OrderedProbes probes(
-        [&](int64_t index, std::string& path) {
+        [&](int64_t index, OrderedProbes::Target& target) {
             WalkedPaths::Entry entry;
             if (!paths.Get(index, entry)) return false;
-            path = entry.unreadableReason.empty() ? std::move(entry.path) : std::string();
+            if (entry.unreadableReason.empty()) target = {std::move(entry.path), entry.listedRegularFile};
             return true;
         },
-        [lookInside](const std::string& path) { return ProbeForCheck(path, lookInside); }, settings);
+        [lookInside](const OrderedProbes::Target& target) {
+            return ProbeForCheck(target.path, lookInside, target.listedRegularFile);
+        },
+        settings);
     OrderedProbes::Item item;
     PathRunItem result;
     while (probes.Next(item)) {

@@ -18,6 +18,7 @@ public:
     struct Entry {
         std::string path;
         std::string unreadableReason;  // set for a folder the walk could not list
+        bool listedRegularFile = false;  // the folder listing named it a regular file
     };
 
     // `mostAhead` must exceed how far readers run ahead of the judge, or a

@@ -8,6 +8,7 @@
 
 #include "platform/failure.h"
 #include "platform/file_io.h"
+#include "platform/file_status.h"
 
 // A file held open for the check: its leading bytes, then reads anywhere in it.
 class LeadingBytesFile {
@@ -20,6 +21,15 @@ public:
     // Opens the regular file at `path`; anything else is refused (a pipe or a
     // device with code EINVAL).
     std::optional<Failure> Open(const std::string& path);
+    // Opens `path`, which a folder listing named a regular file, with no
+    // status taken first: the open file's status serves, one system call
+    // fewer. Whatever is found there, the status is that of `path` as
+    // GetFileStatus would give it; only a regular file stays open (anything
+    // swapped in since the listing is closed again at once, and the open
+    // never waits for a pipe). None when the open or its status failed, and
+    // always on Windows, whose listing counts links to files as files: the
+    // caller then takes the status first, so failures read as they do there.
+    std::optional<FileStatus> OpenListedRegularFile(const std::string& path);
     // Reads up to `capacity` bytes from the start: the count read.
     Result<int> Read(unsigned char* buffer, int capacity);
     // Reads up to `capacity` bytes from `offset`, in the same open file: the

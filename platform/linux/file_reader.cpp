@@ -6,11 +6,20 @@
 #include <unistd.h>
 
 #include "platform/error_text.h"
+#include "platform/linux/mode_attributes.h"
+
+namespace {
+
+// O_NONBLOCK: a FIFO swapped in after the caller looked must not hang us.
+int OpenWithoutWaiting(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+}
+
+}  // namespace
 
 std::optional<Failure> LeadingBytesFile::Open(const std::string& path) {
     Close();
-    // O_NONBLOCK: a FIFO swapped in after the caller's status check must not hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = OpenWithoutWaiting(path);
     if (fd < 0) return ErrnoFailure(errno);
     m_handle = fd;
     struct stat info {};
@@ -24,6 +33,24 @@ std::optional<Failure> LeadingBytesFile::Open(const std::string& path) {
         return ErrnoFailure(EINVAL);
     }
     return std::nullopt;
+}
+
+std::optional<FileStatus> LeadingBytesFile::OpenListedRegularFile(const std::string& path) {
+    Close();
+    const int fd = OpenWithoutWaiting(path);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const FileStatus status{AttributesFromMode(info.st_mode, S_ISDIR(info.st_mode), path), S_ISREG(info.st_mode)};
+    if (status.isRegularFile) {
+        m_handle = fd;
+    } else {
+        ::close(fd);
+    }
+    return status;
 }
 
 Result<FileHandle> OpenRegularFileForReading(const std::string& path) {

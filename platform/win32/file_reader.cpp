@@ -66,6 +66,13 @@ std::optional<Failure> LeadingBytesFile::Open(const std::string& path) {
     return std::nullopt;
 }
 
+// A listed reparse point counts as a file here, though its status is that of
+// its target: the status is taken first, as for any path.
+std::optional<FileStatus> LeadingBytesFile::OpenListedRegularFile(const std::string&) {
+    Close();
+    return std::nullopt;
+}
+
 LeadingBytesFile::~LeadingBytesFile() { Close(); }
 
 void LeadingBytesFile::Close() {
