@@ -23,6 +23,7 @@
 #include "list/status_texts.h"
 #include "platform/close_signals.h"
 #include "platform/data_location.h"
+#include "platform/file_status.h"
 #include "platform/path_intake.h"
 #include "signature/loader.h"
 #include "window/about_dialog.h"
@@ -251,8 +252,41 @@ void CMainDialog::OnDropFiles(wxDropFilesEvent& event) {
 
 void CMainDialog::TakeInPaths(std::vector<std::string> paths, bool checkWhenIn) {
     if (!m_state.Runs().IntakeAccepted() || paths.empty()) return;
-    if (StartDropIntake(m_state, std::move(paths))) m_checkWhenTakenIn = checkWhenIn;
+    if (checkWhenIn) {
+        m_pathsToCheck.assign(std::make_move_iterator(paths.begin()), std::make_move_iterator(paths.end()));
+        m_checkWhenTakenIn = true;
+        ContinueCheckWhenTakenIn();
+    } else {
+        StartDropIntake(m_state, std::move(paths));
+    }
     SynchroniseView();
+}
+
+void CMainDialog::ContinueCheckWhenTakenIn() {
+    const RunState& runs = m_state.Runs();
+    if (!m_checkWhenTakenIn || !runs.IntakeAccepted() || !runs.ListChangesAllowed()) return;
+    if (m_pathsToCheck.empty()) {
+        m_checkWhenTakenIn = false;
+        RequestCheckRun(m_state);
+        return;
+    }
+    // Asked to check a folder, the user means the files in it, as Add Folder Contents takes them.
+    const auto isFolder = [](const std::string& path) {
+        const Result<FileStatus> status = GetFileStatus(path);
+        return status && (status->attributes & kAttributeDirectory) != 0;
+    };
+    if (isFolder(m_pathsToCheck.front())) {
+        std::string folder = std::move(m_pathsToCheck.front());
+        m_pathsToCheck.pop_front();
+        StartFolderIntake(m_state, std::move(folder));
+        return;
+    }
+    std::vector<std::string> files;
+    while (!m_pathsToCheck.empty() && !isFolder(m_pathsToCheck.front())) {
+        files.push_back(std::move(m_pathsToCheck.front()));
+        m_pathsToCheck.pop_front();
+    }
+    StartDropIntake(m_state, std::move(files));
 }
 
 void CMainDialog::OnFileExit(wxCommandEvent&) {
@@ -517,10 +551,7 @@ void CMainDialog::OnViewTimer(wxTimerEvent&) {
         GetMenuBar()->SetLabel(ID_TOOL_UNDORENAME, undoLabel);
         m_undoLabel = undoLabel;
     }
-    if (m_checkWhenTakenIn && m_state.Runs().IntakeAccepted() && m_state.Runs().ListChangesAllowed()) {
-        m_checkWhenTakenIn = false;
-        RequestCheckRun(m_state);
-    }
+    ContinueCheckWhenTakenIn();
     SynchroniseView();
     ShowUnreadableFolders();
     if (CloseSignalReceived()) CloseOnSignal();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,7 +46,8 @@ public:
 
     // Adds a row per path as a drop of them does; ignored while drops are
     // refused. The command line and Add Files come in here; with
-    // `checkWhenIn`, Tool > Check follows once the rows are in.
+    // `checkWhenIn`, a folder brings the files below it, and Tool > Check
+    // follows once the rows are in.
     void TakeInPaths(std::vector<std::string> paths, bool checkWhenIn = false);
     // The same for a list of file URIs ("text/uri-list" or GNOME's copied
     // files), as a drop or the clipboard gives it: parsed on the worker.
@@ -61,6 +63,9 @@ public:
     bool RenamingOneByOne() const { return m_renameSequence != nullptr; }
 
 private:
+    // One step of the command line's check: the next folder's files or run of
+    // files once the list is free, and the check when all are in.
+    void ContinueCheckWhenTakenIn();
     // The routing table's handlers, in its order.
     void OnPaint(wxPaintEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
@@ -120,8 +125,10 @@ private:
     // Set while the rename dialogs are shown; a close request waits for them to end.
     RenameSequence* m_renameSequence = nullptr;
     bool m_closeAfterRenaming = false;
-    // The command line asked for a check of the paths being taken in.
+    // The command line asked for a check of its paths: those still to take
+    // in, one folder's files or a run of files at a time, then the check.
     bool m_checkWhenTakenIn = false;
+    std::deque<std::string> m_pathsToCheck;
     // The Undo item's label as last set.
     wxString m_undoLabel;
     uint64_t m_countedRevision = 0;  // the rows' revision the counts were taken at

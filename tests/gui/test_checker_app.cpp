@@ -45,14 +45,18 @@ TEST(CommandLineTest, CheckOnlyAsTheFirstArgument) {
     }
 }
 
-// As the file manager's "Check with Quorvane" starts it: the rows come in and are checked.
-TEST_F(WaysIn, CheckFromTheCommandLineChecksTheRows) {
+// As the file manager's "Check with Quorvane" starts it on a folder and a
+// file: the files below the folder and the file come in, and are checked.
+TEST_F(WaysIn, CheckFromTheCommandLineChecksTheFilesOfAFolder) {
     MakeFiles();
-    m_window = OpenMainWindow(ParseCommandLine({"quorvane", "--check", m_files.Path().string()}));
+    m_files.Write("loose.gif", "GIF89a");
+    m_window = OpenMainWindow(ParseCommandLine(
+        {"quorvane", "--check", (m_files.Path() / "Photos").string(), (m_files.Path() / "loose.gif").string()}));
     ASSERT_TRUE(PumpUntil([this] {
-        return m_window->State().Rows().RowCount() == 1 &&
-               m_window->State().Rows().StatusText().starts_with("All File : 1  CheckFile : ");
+        return m_window->State().Rows().StatusText() == "All File : 2  CheckFile : 2";
     })) << m_window->State().Rows().StatusText();
+    EXPECT_EQ(Rows().GetText(0, kColumnFileName), "holiday.jpg");
+    EXPECT_EQ(Rows().GetText(1, kColumnFileName), "loose.gif");
 }
 
 }  // namespace
