@@ -24,10 +24,11 @@ endforeach()
 add_custom_target(quorvane-catalogues ALL DEPENDS ${QUORVANE_MO_FILES})
 
 if(QUORVANE_XGETTEXT)
-  file(GLOB QUORVANE_TRANSLATED_SOURCES ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/list/*.cpp)
+  file(GLOB QUORVANE_TRANSLATED_SOURCES ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/list/*.cpp
+       ${PROJECT_SOURCE_DIR}/engine/*.cpp)
   add_custom_target(quorvane-pot
     COMMAND ${QUORVANE_XGETTEXT} --from-code=UTF-8 --language=C++ --keyword=_ --keyword=UiText
-            --keyword=UiPlural:1,2 --keyword=Counted:2,3 --add-comments=TRANSLATORS --package-name=Quorvane
+            --keyword=UiPlural:1,2 --keyword=Counted:2,3 --keyword=Translatable --add-comments=TRANSLATORS --package-name=Quorvane
             --package-version=${PROJECT_VERSION} --no-location --sort-output
             -o ${PROJECT_SOURCE_DIR}/po/quorvane.pot ${QUORVANE_TRANSLATED_SOURCES}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "engine/journal_reader.h"
+#include "engine/translatable.h"
 #include "platform/file_identity.h"
 #include "platform/file_io.h"
 #include "platform/path_split.h"
@@ -15,7 +16,7 @@ std::string ProposedName(std::string_view fileName, const FileIdTable& table, co
 
 namespace {
 
-constexpr char kNotSingleName[] = "not a single file name in its folder";
+constexpr const char* kNotSingleName = Translatable("not a single file name in its folder");
 
 }  // namespace
 
@@ -48,11 +49,7 @@ std::optional<RenameFailure> WouldRenameFail(const std::string& folder, const st
     if (!EntryExists(newPath)) return std::nullopt;
     // Another spelling of the same file (a change of case on a case-blind disk) is no clash.
     if (SameFile(oldPath, newPath, kRenameLinkPolicy)) return std::nullopt;
-    return RenameFailure{oldPath, newPath, "the new name is taken"};
-}
-
-std::string NotJournalledNotice(const std::string& problem) {
-    return "The files were renamed, but the renames were not journalled and cannot be undone:\n" + problem;
+    return RenameFailure{oldPath, newPath, Translatable("the new name is taken")};
 }
 
 namespace {
@@ -62,24 +59,24 @@ namespace {
 std::optional<std::string> WhyNotUndo(const JournalRecord& record, bool& namesOnly) {
     // A hand-edited record must not move a file between folders either way.
     if (!IsSingleName(record.oldName) || !IsSingleName(record.newName)) {
-        return "the journal's names are not single names in one folder";
+        return Translatable("the journal's names are not single names in one folder");
     }
     if (record.folderIdentity) {
         const Result<FileIdentity> folder = IdentityOfFolder(record.folder);
         if (!folder) return "the folder cannot be examined: " + folder.GetFailure().reason;
-        if (*folder != *record.folderIdentity) return "the folder is not the one the file was renamed in";
+        if (*folder != *record.folderIdentity) return Translatable("the folder is not the one the file was renamed in");
     }
     const Result<FileIdentity> entry = IdentityOfEntry(record.folder + record.newName);
     if (!entry) {
-        return entry.GetFailure().code == ENOENT ? "no file has this name any more"
+        return entry.GetFailure().code == ENOENT ? Translatable("no file has this name any more")
                                                  : "the file cannot be examined: " + entry.GetFailure().reason;
     }
     namesOnly = !record.file;
     if (record.file) {
         if (entry->volume != record.file->volume || entry->index != record.file->index) {
-            return "another file has taken this name";
+            return Translatable("another file has taken this name");
         }
-        if (entry->size != record.file->size) return "the file has changed since it was renamed";
+        if (entry->size != record.file->size) return Translatable("the file has changed since it was renamed");
     }
     return std::nullopt;
 }

@@ -47,9 +47,6 @@ struct RenameRunReport {
     bool mayBeIncomplete = false;
 };
 
-// The notice for a run whose journal could not be written.
-std::string NotJournalledNotice(const std::string& problem);
-
 // Takes back the renames of run `runId` (when empty, the newest run that is no
 // undo and has not been taken back: see ReadJournalRun), newest first, as an
 // undo run of its own in `run`. A rename is taken back only when the entry

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/journal_reader.h"
+#include "engine/translatable.h"
 #include "list/check_run.h"
 #include "list/list_state.h"
 #include "list/status_texts.h"
@@ -25,7 +26,7 @@ std::optional<RenameFailure> RenameRow(ListState& state, int32_t row, const std:
     return std::nullopt;
 }
 
-const char kNoProposalMissing[] = "no proposed name: the file is missing";
+const char* const kNoProposalMissing = Translatable("no proposed name: the file is missing");
 
 namespace {
 
@@ -80,17 +81,6 @@ void ShowUndone(ListState& state, const std::vector<JournalRecord>& undone) {
     }
 }
 
-// What the user should know of an undo beyond the files it could not take back.
-std::string UndoWarnings(const RenameRunReport& report) {
-    if (report.warnings.empty()) return {};
-    std::string text = "The undo could not be sure of everything:\n";
-    for (const std::string& warning : report.warnings) text += "\n" + warning;
-    if (report.mayBeIncomplete) {
-        text += "\n\nA damaged line may have held a rename of this run; such a file keeps its new name.";
-    }
-    return text;
-}
-
 }  // namespace
 
 bool StartAutoRename(ListState& state, RenameRunFinished finished) {
@@ -111,7 +101,7 @@ bool StartUndoLastRun(ListState& state, RenameRunFinished finished) {
             UndoRenameRun("", run, [&undone](const JournalRecord& record) { undone.push_back(record); });
         ShowUndone(state, undone);
         if (auto problem = run.TakeJournalProblem()) report.notice = NotJournalledNotice(*problem);
-        if (std::string warnings = UndoWarnings(report); !warnings.empty()) {
+        if (std::string warnings = UndoWarningsText(report.warnings, report.mayBeIncomplete); !warnings.empty()) {
             report.notice = report.notice.empty() ? warnings : report.notice + "\n\n" + warnings;
         }
         if (!undone.empty() || !report.failures.empty()) {

@@ -26,7 +26,7 @@ std::optional<RenameFailure> RenameRow(ListState& state, int32_t row, const std:
 using RenameRunFinished = std::function<void(RenameRunReport)>;
 
 // The reason given for a selected row that has no proposal and whose file is gone.
-extern const char kNoProposalMissing[];
+extern const char* const kNoProposalMissing;
 
 // Tool > Auto Rename: renames every selected row with a proposal to it, top
 // to bottom, on a worker, going on after a failure; a selected row without a

@@ -62,3 +62,18 @@ std::string UnreadableFoldersNote(const std::vector<std::string>& folders) {
     if (folders.size() == 1) return FillIn(UiText("  (could not read %s)"), {folders.front()});
     return FillIn(UiText("  (%s folders could not be read)"), {std::to_string(folders.size())});
 }
+
+std::string NotJournalledNotice(const std::string& problem) {
+    return FillIn(UiText("The files were renamed, but the renames were not journalled and cannot be undone:\n%s"),
+                  {problem});
+}
+
+std::string UndoWarningsText(const std::vector<std::string>& warnings, bool mayBeIncomplete) {
+    if (warnings.empty()) return {};
+    std::string text = UiText("The undo could not be sure of everything:") + "\n";
+    for (const std::string& warning : warnings) text += "\n" + warning;
+    if (mayBeIncomplete) {
+        text += "\n\n" + UiText("A damaged line may have held a rename of this run; such a file keeps its new name.");
+    }
+    return text;
+}

@@ -24,5 +24,10 @@ std::string UndoCommandText(const std::optional<UndoOffer>& offer);
 std::string NothingToRenameText();
 // The counts after a check, for the status line's second field.
 std::string CountsText(int32_t mismatches, int32_t matches, int32_t unknown, int32_t folders, int32_t unreadable);
+// The notice for a run whose journal could not be written.
+std::string NotJournalledNotice(const std::string& problem);
+// What an undo could not be sure of (damaged journal lines, renames taken back
+// by name alone), and whether a damaged line may have held a rename of its run.
+std::string UndoWarningsText(const std::vector<std::string>& warnings, bool mayBeIncomplete);
 // The folders an intake could not read: named when one, counted when several.
 std::string UnreadableFoldersNote(const std::vector<std::string>& folders);

@@ -1,7 +1,7 @@
 # Installed layout and the Debian package.
 #
 #   bin/quorvane, bin/quorvane-check
-#   share/quorvane/Quorvane.dat, share/quorvane/html/index.htm
+#   share/quorvane/Quorvane.dat, share/quorvane/html/index.htm and index.ja.htm
 #   share/applications/quorvane.desktop, share/metainfo/example.quorvane.Quorvane.metainfo.xml
 #   share/kio/servicemenus/quorvane-check.desktop (Dolphin), share/nemo/actions/quorvane-check.nemo_action,
 #   share/quorvane/check-with-quorvane.nautilus-script (Nautilus: the user links it, see README)
@@ -26,7 +26,8 @@ endif()
 install(TARGETS quorvane-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/Quorvane.dat DESTINATION ${QUORVANE_DATA_DIR})
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/html/index.htm DESTINATION ${QUORVANE_DATA_DIR}/html)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/html/index.htm ${CMAKE_CURRENT_SOURCE_DIR}/html/index.ja.htm
+        DESTINATION ${QUORVANE_DATA_DIR}/html)
 
 foreach(size 16 32 48 64 128 256)
   install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/icons/quorvane-${size}.png

@@ -43,7 +43,8 @@ private:
             case kColumnNewName:
                 if (failure.newPath.empty()) return _("(none)");
                 return FromFileName(FileNameOf(SplitPath(failure.newPath)));
-            default: return FromProgramText(failure.reason);
+            // A fixed reason has a translation; one carrying the system's own words does not.
+            default: return wxGetTranslation(FromProgramText(failure.reason));
         }
     }
 

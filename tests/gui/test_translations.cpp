@@ -1,16 +1,20 @@
 // The window in Japanese: under a Japanese locale the catalogue built with the
-// program is found, and the menus and the core's status texts speak it.
+// program is found, the menus, the core's status texts and the report's
+// reasons speak it, and Help opens the Japanese page when it is there.
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/translation.h>
 
 #include "gui_test_support.h"
 #include "list/status_texts.h"
 #include "list/ui_text.h"
+#include "window/help_page.h"
 #include "window/menus.h"
+#include "window/rename_report_dialog.h"
 #include "window/translations.h"
 
 namespace {
@@ -33,6 +37,22 @@ TEST(Translations, AJapaneseLocaleGivesJapaneseMenusAndStatusTexts) {
     const std::string file = bar->GetMenuLabel(0).utf8_string();
     const std::string check = CheckSummaryText(3, 2);
     const std::string renamed = RenamedText(2, 1);
+    std::string reasons[2];
+    {
+        CRenameReportDialog report(nullptr, {RenameFailure{"/x/a.gif", "/x/a.png", "the new name is taken"},
+                                             RenameFailure{"/x/b.gif", "/x/b.png", "Permission denied"}});
+        for (int row = 0; row < 2; ++row) reasons[row] = report.List()->GetItemText(row, 2).utf8_string();
+    }
+    TempDir pages;
+    fs::create_directory(pages.Path() / "html");
+    pages.Write("html/index.htm", "<html lang=en></html>");
+    pages.Write("html/index.ja.htm", "<html lang=ja></html>");
+    const fs::path home = fs::current_path();
+    fs::current_path(pages.Path());
+    const std::string helpJapanese = HelpPagePath();
+    fs::remove(pages.Path() / "html" / "index.ja.htm");
+    const std::string helpWithoutJapanesePage = HelpPagePath();
+    pages.Write("html/index.ja.htm", "<html lang=ja></html>");
 
     // English again for the tests that follow.
     wxTranslations::Set(nullptr);
@@ -47,7 +67,13 @@ TEST(Translations, AJapaneseLocaleGivesJapaneseMenusAndStatusTexts) {
     EXPECT_EQ(file, "ファイル(&F)");
     EXPECT_EQ(check, "全ファイル : 3  チェック済み : 2");
     EXPECT_EQ(renamed, "2 個のファイルの名前を変更しました、1 個は変更できませんでした");
+    EXPECT_EQ(reasons[0], "新しい名前は既に使われています");
+    EXPECT_EQ(reasons[1], "Permission denied");  // the system's words stay as the system gave them
     EXPECT_EQ(CheckSummaryText(3, 2), "All File : 3  CheckFile : 2");
+    EXPECT_EQ(helpJapanese, "html/index.ja.htm");
+    EXPECT_EQ(helpWithoutJapanesePage, "html/index.htm");
+    EXPECT_EQ(HelpPagePath(), "html/index.htm");
+    fs::current_path(home);
 #endif
 }
 
