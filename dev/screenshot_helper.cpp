@@ -23,8 +23,11 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "signature/loader.h"
+#include <cerrno>
+
 #include "list/run_state.h"
+#include "platform/error_text.h"
+#include "signature/loader.h"
 #include "window/checker_app.h"
 #include "window/file_list_view.h"
 #include "window/main_dialog.h"
@@ -231,7 +234,9 @@ int main(int argc, char** argv) {
         std::vector<RenameFailure> failures;
         for (int i = 0; i < 2000; ++i) {
             const std::string name = PathBytes(kDemoFolder / "Pictures" / "holiday-") + std::to_string(1000 + i);
-            failures.push_back({name + ".gif", name + ".png", "File exists"});
+            // Every tenth was moved away by another program while the run went on.
+            const int code = i % 10 ? EEXIST : ENOENT;
+            failures.push_back({name + ".gif", name + ".png", ErrorText(code), code});
         }
         ShootModalLater(window, out, 600);
         CRenameReportDialog report(window, std::move(failures));

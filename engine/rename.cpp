@@ -30,7 +30,7 @@ std::optional<RenameFailure> RenameInFolder(const std::string& folder, const std
     const Result<FileIdentity> file = IdentityOfEntry(oldPath);
     const Result<FileIdentity> folderIdentity = IdentityOfFolder(folder.empty() ? "." : folder);
     if (std::optional<Failure> failure = RenameNoReplace(oldPath, newPath)) {
-        return RenameFailure{oldPath, newPath, failure->reason};
+        return RenameFailure{oldPath, newPath, failure->reason, failure->code};
     }
     // A name kept as it was is no rename to take back.
     if (newName != currentName) {

@@ -22,6 +22,7 @@ struct RenameFailure {
     std::string oldPath;
     std::string newPath;
     std::string reason;
+    int code = 0;  // the error number when the system refused, else 0
 };
 
 // Renames `currentName` in `folder` (which ends with its separator) to

@@ -1,6 +1,7 @@
 #include "window/rename_report_dialog.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "engine/translatable.h"
 #include "platform/path_split.h"
 #include "window/message_boxes.h"
 #include "window/text_convert.h"
@@ -20,6 +22,35 @@
 namespace {
 
 enum ReportColumn { kColumnFile, kColumnNewName, kColumnReason };
+
+// The usual causes of a refused rename, in words a translation can give; the
+// English window shows the system's own words for them.
+const char* CauseOf(int code) {
+    switch (code) {
+        case EEXIST: return Translatable("another file already has the new name");
+        case ENOENT: return Translatable("the file is no longer there");
+        case EACCES:
+        case EPERM: return Translatable("no permission to rename it");
+        case EROFS: return Translatable("the disk is read-only");
+        case ENAMETOOLONG: return Translatable("the new name is too long");
+        case EBUSY: return Translatable("the file is in use");
+        case EINVAL: return Translatable("the new name is not allowed here");
+        default: return nullptr;
+    }
+}
+
+// The reason in the window's language: a fixed reason as the catalogue has
+// it, then the catalogue's words for the system's error number, then the
+// system's own words.
+wxString ReasonText(const RenameFailure& failure) {
+    const wxString reason = FromProgramText(failure.reason);
+    if (const wxString translated = wxGetTranslation(reason); translated != reason) return translated;
+    if (const char* cause = CauseOf(failure.code)) {
+        const wxString english = wxString::FromUTF8(cause);
+        if (const wxString translated = wxGetTranslation(english); translated != english) return translated;
+    }
+    return reason;
+}
 
 // Asks the failures for the cells it draws, never holding a copy of them.
 class FailureListView : public wxListCtrl {
@@ -43,8 +74,7 @@ private:
             case kColumnNewName:
                 if (failure.newPath.empty()) return _("(none)");
                 return FromFileName(FileNameOf(SplitPath(failure.newPath)));
-            // A fixed reason has a translation; one carrying the system's own words does not.
-            default: return wxGetTranslation(FromProgramText(failure.reason));
+            default: return ReasonText(failure);
         }
     }
 
@@ -100,12 +130,22 @@ CRenameReportDialog::CRenameReportDialog(wxWindow* parent, std::vector<RenameFai
 void CRenameReportDialog::SizeColumns() {
     // The client width leaves out a vertical scroll bar where one takes room,
     // so no horizontal one appears at first. The path needs the most room.
+    // The reason and the new name as wide as their texts in the first rows
+    // (within bounds), so a reason is read whole; the path has the rest.
     const int width = m_list->GetClientSize().x;
-    const int file = width * 11 / 20;
-    const int newName = width / 4;
-    m_list->SetColumnWidth(kColumnFile, file);
+    const int rows = std::min(m_list->GetItemCount(), 200);
+    const auto widest = [this, rows](ReportColumn column, int least, int most) {
+        int widest = 0;
+        for (int row = 0; row < rows; ++row) {
+            widest = std::max(widest, m_list->GetTextExtent(m_list->GetItemText(row, column)).x);
+        }
+        return std::clamp(widest + FromDIP(20), least, most);
+    };
+    const int reason = widest(kColumnReason, width / 5, width / 2);
+    const int newName = widest(kColumnNewName, width / 6, width / 4);
+    m_list->SetColumnWidth(kColumnFile, width - reason - newName);
     m_list->SetColumnWidth(kColumnNewName, newName);
-    m_list->SetColumnWidth(kColumnReason, width - file - newName);
+    m_list->SetColumnWidth(kColumnReason, reason);
 }
 
 std::string CRenameReportDialog::ReportText() const { return RenameFailureReport(m_failures); }

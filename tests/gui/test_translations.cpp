@@ -1,6 +1,7 @@
 // The window in Japanese: under a Japanese locale the catalogue built with the
 // program is found, the menus, the core's status texts and the report's
 // reasons speak it, and Help opens the Japanese page when it is there.
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -37,11 +38,13 @@ TEST(Translations, AJapaneseLocaleGivesJapaneseMenusAndStatusTexts) {
     const std::string file = bar->GetMenuLabel(0).utf8_string();
     const std::string check = CheckSummaryText(3, 2);
     const std::string renamed = RenamedText(2, 1);
-    std::string reasons[2];
+    // A fixed reason, a system error with a usual cause, one without.
+    std::string reasons[3];
     {
         CRenameReportDialog report(nullptr, {RenameFailure{"/x/a.gif", "/x/a.png", "the new name is taken"},
-                                             RenameFailure{"/x/b.gif", "/x/b.png", "Permission denied"}});
-        for (int row = 0; row < 2; ++row) reasons[row] = report.List()->GetItemText(row, 2).utf8_string();
+                                             RenameFailure{"/x/b.gif", "/x/b.png", "File exists", EEXIST},
+                                             RenameFailure{"/x/c.gif", "/x/c.png", "Too many links", EMLINK}});
+        for (int row = 0; row < 3; ++row) reasons[row] = report.List()->GetItemText(row, 2).utf8_string();
     }
     TempDir pages;
     fs::create_directory(pages.Path() / "html");
@@ -68,7 +71,8 @@ TEST(Translations, AJapaneseLocaleGivesJapaneseMenusAndStatusTexts) {
     EXPECT_EQ(check, "全ファイル : 3  チェック済み : 2");
     EXPECT_EQ(renamed, "2 個のファイルの名前を変更しました、1 個は変更できませんでした");
     EXPECT_EQ(reasons[0], "新しい名前は既に使われています");
-    EXPECT_EQ(reasons[1], "Permission denied");  // the system's words stay as the system gave them
+    EXPECT_EQ(reasons[1], "新しい名前のファイルが既にあります");
+    EXPECT_EQ(reasons[2], "Too many links");
     EXPECT_EQ(CheckSummaryText(3, 2), "All File : 3  CheckFile : 2");
     EXPECT_EQ(helpJapanese, "html/index.ja.htm");
     EXPECT_EQ(helpWithoutJapanesePage, "html/index.htm");
