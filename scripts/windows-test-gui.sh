@@ -15,6 +15,8 @@
 #     hands to the window as Explorer's file drop), then Tool > Check and,
 #     with all rows selected, Tool > Auto Rename rename the mis-named files
 #     on disk, a Japanese name among them;
+#  6. "Check with Quorvane" on three files, started once per file as Explorer
+#     does, opens one window that checks all three;
 # then the helper takes the main window after the check, the Rename File dialog
 # and the About box in a Wine desktop with frames (main.png, rename.png,
 # about.png). Screenshots go to BUILD/screenshots/; with --docs main.png is
@@ -199,6 +201,44 @@ xdotool key --window "$window" alt+f; sleep 0.5
 xdotool key e
 wait_exit "$pid" || fail "File > Exit after the drop ended with a failure"
 echo "ok: a real drop from another program, Check and Auto Rename give: $renamed"
+cd "$root"
+
+# 6. Explorer's "Check with Quorvane" on three selected files starts the
+# verb's command once per file: one window takes all three and checks them,
+# the other launches end at once with status 0. Select Mismatches and Auto
+# Rename then rename both mis-named files, which only that window can know.
+mkdir -p "$work/burst" && cp Quorvane.dat "$work/burst/"
+printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$work/burst/picture.jpg"
+printf '%%PDF-1.4\n' >"$work/burst/letter.doc"
+printf '%%PDF-1.4\n' >"$work/burst/notes.pdf"
+cd "$work/burst"
+launches=()
+for file in picture.jpg letter.doc notes.pdf; do
+  wine "$program" --check "$(winepath -w "$work/burst/$file")" & launches+=($!)
+done
+window=$(wait_titled Quorvane)
+[ -n "$window" ] || fail "no window for Check with Quorvane"
+sleep 3
+windows=$(find_titled Quorvane | wc -l)
+[ "$windows" -eq 1 ] || fail "Check with Quorvane on three files opened $windows windows"
+xdotool windowmove --sync "$window" 0 0; xdotool windowsize --sync "$window" 700 250; sleep 0.5
+import -window "$window" "$shots/burst.png"
+for _ in 1 2 3 4 5; do
+  xdotool key --window "$window" ctrl+m; sleep 0.3
+  xdotool key --window "$window" alt+t; sleep 0.5
+  for _ in 1 2 3 4 5; do xdotool key Down; sleep 0.1; done
+  sleep 0.2; xdotool key Return
+  for _ in $(seq 40); do [ -f picture.png ] && [ -f letter.pdf ] && break 2; sleep 0.1; done
+done
+renamed=$(LC_ALL=C ls | tr '\n' ' ')
+[ "$renamed" = "Quorvane.dat letter.pdf notes.pdf picture.png " ] ||
+  fail "after Check with Quorvane on three files and Auto Rename the folder holds: $renamed"
+xdotool key --window "$window" alt+f; sleep 0.5
+xdotool key e
+for launch in "${launches[@]}"; do
+  wait_exit "$launch" || fail "a launch of Check with Quorvane ended with a failure"
+done
+echo "ok: Check with Quorvane on three files, one launch each: one window, $renamed($shots/burst.png)"
 cd "$root"
 
 # Screenshots, in a Wine desktop so the windows have frames. The helper names

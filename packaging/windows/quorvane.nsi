@@ -20,7 +20,7 @@ SetCompressor /SOLID lzma
 !macro CheckVerb KEY ARGUMENT
   WriteRegStr HKCU "${KEY}" "MUIVerb" "Check with Quorvane"
   WriteRegStr HKCU "${KEY}" "Icon" "$INSTDIR\quorvane.exe"
-  ; Explorer starts one program per selected item (up to 100); "Send to" gives all of them to one.
+  ; Explorer starts the command once per selected item (up to 100): the launches gather into one window.
   WriteRegStr HKCU "${KEY}" "MultiSelectModel" "Player"
   WriteRegStr HKCU "${KEY}\command" "" '"$INSTDIR\quorvane.exe" --check "${ARGUMENT}"'
 !macroend
