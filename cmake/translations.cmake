@@ -2,7 +2,8 @@
 # into <build>/locale/<language>/LC_MESSAGES/quorvane.mo, where the program in
 # the build folder finds them, and installed to share/locale. The template
 # po/quorvane.pot is remade from the sources with `cmake --build . --target
-# quorvane-pot` (xgettext), then merged into each .po with msgmerge.
+# quorvane-pot` (scripts/catalogue-template.sh), then merged into each .po
+# with msgmerge.
 include(GNUInstallDirs)
 find_program(QUORVANE_MSGFMT msgfmt REQUIRED)
 find_program(QUORVANE_XGETTEXT xgettext)
@@ -24,13 +25,9 @@ endforeach()
 add_custom_target(quorvane-catalogues ALL DEPENDS ${QUORVANE_MO_FILES})
 
 if(QUORVANE_XGETTEXT)
-  file(GLOB QUORVANE_TRANSLATED_SOURCES ${PROJECT_SOURCE_DIR}/window/*.cpp ${PROJECT_SOURCE_DIR}/list/*.cpp
-       ${PROJECT_SOURCE_DIR}/engine/*.cpp)
   add_custom_target(quorvane-pot
-    COMMAND ${QUORVANE_XGETTEXT} --from-code=UTF-8 --language=C++ --keyword=_ --keyword=UiText
-            --keyword=UiPlural:1,2 --keyword=Counted:2,3 --keyword=Translatable --add-comments=TRANSLATORS --package-name=Quorvane
-            --package-version=${PROJECT_VERSION} --no-location --sort-output
-            -o ${PROJECT_SOURCE_DIR}/po/quorvane.pot ${QUORVANE_TRANSLATED_SOURCES}
-    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/catalogue-template.sh ${PROJECT_SOURCE_DIR}/po/quorvane.pot
     VERBATIM)
+  # A text the window shows without its translation fails the tests.
+  add_test(NAME catalogues_are_complete COMMAND ${PROJECT_SOURCE_DIR}/scripts/catalogue-template.sh --check)
 endif()
