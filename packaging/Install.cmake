@@ -1,7 +1,7 @@
 # Installed layout and the Debian package.
 #
 #   bin/quorvane, bin/quorvane-check
-#   share/quorvane/Quorvane.dat, share/quorvane/html/index.htm and index.ja.htm
+#   share/quorvane/Quorvane.dat, share/quorvane/html/index.htm, index.ja.htm, help.css
 #   share/applications/quorvane.desktop, share/metainfo/example.quorvane.Quorvane.metainfo.xml
 #   share/kio/servicemenus/quorvane-check.desktop (Dolphin), share/nemo/actions/quorvane-check.nemo_action,
 #   share/quorvane/check-with-quorvane.nautilus-script (Nautilus: the user links it, see README)
@@ -27,6 +27,7 @@ install(TARGETS quorvane-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/Quorvane.dat DESTINATION ${QUORVANE_DATA_DIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/html/index.htm ${CMAKE_CURRENT_SOURCE_DIR}/html/index.ja.htm
+              ${CMAKE_CURRENT_SOURCE_DIR}/html/help.css
         DESTINATION ${QUORVANE_DATA_DIR}/html)
 
 foreach(size 16 32 48 64 128 256)

@@ -173,7 +173,7 @@ trap 'echo "interrupted"; failed=1; finish' INT TERM
 begin
 missing=()
 for path in /usr/bin/quorvane-check /usr/share/quorvane/Quorvane.dat /usr/share/quorvane/html/index.htm \
-            /usr/share/quorvane/html/index.ja.htm \
+            /usr/share/quorvane/html/index.ja.htm /usr/share/quorvane/html/help.css \
             /usr/share/applications/quorvane.desktop /usr/share/man/man1/quorvane.1.gz \
             /usr/share/man/man1/quorvane-check.1.gz /usr/share/metainfo/example.quorvane.Quorvane.metainfo.xml \
             /usr/share/kio/servicemenus/quorvane-check.desktop /usr/share/nemo/actions/quorvane-check.nemo_action \

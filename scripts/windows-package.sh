@@ -15,7 +15,7 @@ for program in quorvane quorvane-check; do
   x86_64-w64-mingw32-strip -o "$stage/$program.exe" "$out/$program.exe"
 done
 cp Quorvane.dat "$stage/"
-cp html/index.htm html/index.ja.htm "$stage/html/"
+cp html/index.htm html/index.ja.htm html/help.css "$stage/html/"
 # The window's translations, found in locale\ beside the program.
 cp -r "$out/locale" "$stage/"
 # Windows editors expect CR LF.

@@ -23,7 +23,7 @@ verbs=('HKCU\Software\Classes\Directory\shell\Quorvane.Check'
 verb_command() { wine reg query "$1\command" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p'; }
 
 wine "$setup" /S
-for file in quorvane.exe quorvane-check.exe Quorvane.dat README.txt html/index.htm html/index.ja.htm locale/ja/LC_MESSAGES/quorvane.mo uninstall.exe; do
+for file in quorvane.exe quorvane-check.exe Quorvane.dat README.txt html/index.htm html/index.ja.htm html/help.css locale/ja/LC_MESSAGES/quorvane.mo uninstall.exe; do
   [ -f "$programs/$file" ] || { echo "FAIL  the installer did not install $file"; exit 1; }
 done
 [ -f "$start_menu/Quorvane.lnk" ] || { echo "FAIL  no Start-menu shortcut"; exit 1; }
