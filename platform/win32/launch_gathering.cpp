@@ -32,8 +32,8 @@ private:
     HANDLE m_handle;
 };
 
-// The launches of one user in one session meet here; other users' programs
-// may read the pipe's name but not write to it (a pipe's default access).
+// The launches of one user in one session meet here; a pipe's default
+// access lets no other user's program write to it.
 std::wstring PipeName(const char* channel) {
     DWORD session = 0;
     ProcessIdToSessionId(GetCurrentProcessId(), &session);
